@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+
+// Program-wide variables: they outlive the main window's controls and
+// survive reset all. Shared by the main window and the colour chooser.
+struct ProgramState
+{
+    // Live colour of data set n (1..50), red + 256 × green + 65536 × blue.
+    std::array<qint32, 51> setColorTable{};
+    // Data set whose colour the chooser edits.
+    int colorEditIndex = 0;
+    // 1 while the colour chooser is open.
+    int colorChooserOpen = 0;
+    // Full path of the data file last chosen for loading.
+    QString dataFileName;
+    // Place name of the file being loaded, then its display name.
+    QString placeName;
+
+    static ProgramState &instance();
+};

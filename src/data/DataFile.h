@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "data/DataSet.h"
+
+#include <QByteArray>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+#include <utility>
+#include <vector>
+
+// The ".tvr" data file: one line, CRLF, two double-quoted fields — the place
+// name and the pair list "(t;p),(t;p),…,(13;0)". Reading and writing never
+// throw; the result says what happened and the window decides what to show.
+namespace DataFile {
+
+enum class ReadStatus {
+    Ok,
+    CannotOpen,      // missing, unreadable, a folder, or too large to be a data file
+    MissingField,    // the file ends before the second field
+    PairWithoutSemicolon,
+    BadNumber,       // a number text that is empty or not a number
+};
+
+struct ReadResult
+{
+    ReadStatus status = ReadStatus::CannotOpen;
+    QString message;        // for the developer and the tests; the windows stay silent
+    DataSet data;           // months 1..pairCount are filled
+    int pairCount = 0;      // monthly pairs found, 0..12 (on failure: the pairs read before it)
+    bool ok() const { return status == ReadStatus::Ok; }
+};
+
+struct WriteResult
+{
+    bool ok = false;
+    QString message;        // the reason, when writing failed (for the user)
+};
+
+// One grid row of the editor: the temperature and the precipitation cell texts.
+using CellRow = std::pair<QString, QString>;
+
+ReadResult readDataFile(const QString &path, const QLocale &locale = QLocale());
+// The same rules on bytes already in memory (the fuzzer and the tests use it).
+ReadResult parseDataFile(const QByteArray &bytes, const QLocale &locale = QLocale());
+
+// The exact bytes writeDataFile puts on disk for these rows (normally 12).
+QByteArray dataFileBytes(const QString &placeName, const std::vector<CellRow> &rows);
+// Writes through QSaveFile, so a failure leaves an existing file untouched.
+WriteResult writeDataFile(const QString &path, const QString &placeName,
+                          const std::vector<CellRow> &rows);
+
+} // namespace DataFile

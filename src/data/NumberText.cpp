@@ -1,0 +1,207 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "data/NumberText.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace NumberText {
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == QChar(0x00A0) || c == QChar(0x202F);
+}
+
+QStringView trimmed(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+// A locale's separators are single characters in every locale we care about;
+// a multi-character one (none known) simply never matches.
+QChar singleChar(const QString &s, QChar fallback)
+{
+    return s.size() == 1 ? s.front() : fallback;
+}
+
+bool isGroupSeparator(QChar c, QChar group)
+{
+    // Locales that group with a (narrow) no-break space are also typed with a
+    // plain blank, so all three count as the group separator there.
+    if (isBlank(group))
+        return isBlank(c);
+    return c == group;
+}
+
+} // namespace
+
+std::optional<double> parse(QStringView text, const QLocale &locale)
+{
+    const QChar decimal = singleChar(locale.decimalPoint(), u'.');
+    const QChar group = singleChar(locale.groupSeparator(), u',');
+    const QStringView body = trimmed(text);
+    if (body.isEmpty())
+        return std::nullopt;
+
+    // Map to the C form that std::from_chars reads: ASCII digits, '.', 'e',
+    // one leading '-'. Anything else makes the text not a number.
+    std::string ascii;
+    ascii.reserve(static_cast<size_t>(body.size()));
+    qsizetype i = 0;
+    if (body[0] == u'-' || body[0] == u'+') {
+        if (body[0] == u'-')
+            ascii.push_back('-');
+        i = 1;
+    }
+    bool sawDigit = false;
+    bool sawExponent = false;
+    for (; i < body.size(); ++i) {
+        const QChar c = body[i];
+        if (c >= u'0' && c <= u'9') {
+            ascii.push_back(static_cast<char>(c.unicode()));
+            sawDigit = true;
+        } else if (c == decimal && !sawExponent) {
+            ascii.push_back('.');
+        } else if (!sawExponent && isGroupSeparator(c, group)) {
+            continue;
+        } else if ((c == u'e' || c == u'E') && sawDigit && !sawExponent) {
+            ascii.push_back('e');
+            sawExponent = true;
+            if (i + 1 < body.size() && (body[i + 1] == u'-' || body[i + 1] == u'+')) {
+                ++i;
+                if (body[i] == u'-')
+                    ascii.push_back('-');
+            }
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!sawDigit)
+        return std::nullopt;
+
+    double value = 0.0;
+    const char *first = ascii.data();
+    const char *last = first + ascii.size();
+    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
+    if (error != std::errc() || end != last || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+double leadingValue(QStringView text, const QLocale &locale)
+{
+    const QChar decimal = singleChar(locale.decimalPoint(), u'.');
+    qsizetype i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+
+    std::string ascii;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
+        if (text[i] == u'-')
+            ascii.push_back('-');
+        ++i;
+    }
+    bool sawDecimal = false;
+    bool sawDigit = false;
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c >= u'0' && c <= u'9') {
+            ascii.push_back(static_cast<char>(c.unicode()));
+            sawDigit = true;
+        } else if (c == decimal && !sawDecimal) {
+            ascii.push_back('.');
+            sawDecimal = true;
+        } else {
+            break;
+        }
+    }
+    // An exponent counts only when at least one digit follows it.
+    if (sawDigit && i + 1 < text.size() && (text[i] == u'e' || text[i] == u'E')) {
+        qsizetype j = i + 1;
+        std::string exponent = "e";
+        if (text[j] == u'-' || text[j] == u'+') {
+            if (text[j] == u'-')
+                exponent.push_back('-');
+            ++j;
+        }
+        bool exponentDigit = false;
+        while (j < text.size() && text[j] >= u'0' && text[j] <= u'9') {
+            exponent.push_back(static_cast<char>(text[j].unicode()));
+            exponentDigit = true;
+            ++j;
+        }
+        if (exponentDigit)
+            ascii += exponent;
+    }
+    if (!sawDigit)
+        return 0.0;
+
+    double value = 0.0;
+    const auto [end, error] =
+        std::from_chars(ascii.data(), ascii.data() + ascii.size(), value, std::chars_format::general);
+    (void)end;
+    if (error != std::errc() || !std::isfinite(value))
+        return 0.0;
+    return value;
+}
+
+QString fixed(double value, int decimals, const QLocale &locale)
+{
+    if (!std::isfinite(value))
+        return QString();
+    // QLocale::c() rounds exact binary ties away from zero and never groups.
+    QString text = QLocale::c().toString(value, 'f', decimals);
+    if (text.startsWith(u'-')) {
+        bool allZero = true;
+        for (QChar c : text)
+            if (c >= u'1' && c <= u'9')
+                allZero = false;
+        if (allZero)
+            text.remove(0, 1);
+    }
+    const QString decimal = locale.decimalPoint();
+    if (decimal != QStringLiteral("."))
+        text.replace(u'.', decimal);
+    return text;
+}
+
+QString general(double value, const QLocale &locale)
+{
+    if (!std::isfinite(value))
+        return QString();
+    if (value == 0.0)
+        return QStringLiteral("0");
+    char buffer[64];
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    if (error != std::errc())
+        return QString();
+    QString text = QString::fromLatin1(buffer, end - buffer);
+    // to_chars writes "1e-05"; the program's own form is "1E-05".
+    text.replace(u'e', u'E');
+    const QString decimal = locale.decimalPoint();
+    if (decimal != QStringLiteral("."))
+        text.replace(u'.', decimal);
+    return text;
+}
+
+std::optional<int> wholeNumber(double value, int minimum, int maximum)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    double rounded = std::round(value); // halves away from zero …
+    if (std::fabs(value - std::trunc(value)) == 0.5)
+        rounded = 2.0 * std::round(value / 2.0); // … except exact halves, to even
+    if (rounded < minimum || rounded > maximum)
+        return std::nullopt;
+    return static_cast<int>(rounded);
+}
+
+} // namespace NumberText

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// Every place where numbers meet text goes through here: reading what the user
+// typed or a data file holds, and writing numbers into cells, boxes and labels.
+// All functions take the locale explicitly (default: the user's locale) so that
+// tests never depend on the machine they run on.
+namespace NumberText {
+
+// Reads a whole text as a number the way the user's locale writes numbers:
+// the locale's decimal separator, its digit-group separator skipped wherever it
+// stands, an optional leading sign, an optional exponent ("E" and a signed
+// integer), blanks around the number. Empty text, anything else, and values
+// that are not finite give no value.
+std::optional<double> parse(QStringView text, const QLocale &locale = QLocale());
+
+// The lenient prefix read: leading blanks skipped, then as much of a number as
+// the text offers (sign, digits, the locale's decimal separator, exponent);
+// reading stops at the first character that cannot continue a number. Nothing
+// readable gives 0.
+double leadingValue(QStringView text, const QLocale &locale = QLocale());
+
+// Fixed pattern with exactly `decimals` decimals ("#0", "#0.00", "###0.0" …):
+// halves away from zero, no digit grouping, a leading "-" for negative values
+// (never for a value that shows as zero), the locale's decimal separator.
+QString fixed(double value, int decimals, const QLocale &locale = QLocale());
+
+// General form: shortest text of at most 15 significant digits, no grouping,
+// the locale's decimal separator, exponent form ("1E-05", "1E+15") for
+// magnitudes below 0.0001 or from 1E+15 up.
+QString general(double value, const QLocale &locale = QLocale());
+
+// Whole number nearest to `value`, halves to the even neighbour; no value when
+// the result lies outside [minimum, maximum] or `value` is not finite.
+std::optional<int> wholeNumber(double value, int minimum, int maximum);
+
+} // namespace NumberText

@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QTableWidget>
+#include <QtGlobal>
+
+#include <vector>
+
+// A flex-grid-like table of text cells. Row 0 and column 0 are fixed: they
+// hold captions and month labels, look like headers and cannot be selected by
+// the user. The grid never edits a cell by itself: the window's handlers see
+// every key first (keyDown, keyPress) and change the texts. Sizes are twips.
+class DataGrid : public QTableWidget
+{
+    Q_OBJECT
+
+public:
+    explicit DataGrid(QWidget *parent = nullptr);
+
+    // Row and column counts: QTableWidget's rowCount()/setRowCount() and
+    // columnCount()/setColumnCount() (larger adds at the end, smaller drops).
+
+    QString text(int row, int column) const;
+    void setText(int row, int column, const QString &text);
+    QString currentText() const;
+    void setCurrentText(const QString &text);
+
+    int columnWidthTwips(int column) const;
+    void setColumnWidthTwips(int column, int twips);
+    // Centred both ways, for the column's present and future cells.
+    void setColumnCentred(int column);
+
+    // Colour in the program's red + 256 × green + 65536 × blue form.
+    void setCellTextColour(int row, int column, qint32 colour);
+    void setCellCentred(int row, int column);
+
+    // Empties the text of every cell, fixed cells included; counts stay.
+    void clearTexts();
+    // One row more at the end, its cells filled from column 0 with the text
+    // split at tab characters.
+    void appendRow(const QString &tabSeparated);
+
+    // The selected rectangle (the current cell alone when nothing is selected);
+    // an invalid range when there is no current cell either.
+    QTableWidgetSelectionRange selectedRange() const;
+    // Cells of a row joined by a tab, rows joined by a carriage return.
+    QString selectionText() const;
+    // The text split the same way goes into the selected range from its
+    // top-left cell; text beyond the range is dropped, cells beyond the text
+    // keep their contents.
+    void setSelectionText(const QString &text);
+
+    // Pixel height of one row; the design's 240 twips.
+    static constexpr int rowHeightPixels = 16;
+
+signals:
+    // Every key as it goes down, before the grid moves the current cell.
+    void keyDown(int key, Qt::KeyboardModifiers modifiers);
+    // A character key (Backspace, Enter and Escape included). The grid itself
+    // does nothing with characters.
+    void keyPress(QChar character, Qt::KeyboardModifiers modifiers);
+    // Any mouse button; x and y in twips from the grid's top-left corner.
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, double x, double y);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    QTableWidgetItem *cell(int row, int column);
+    void styleCell(QTableWidgetItem *item, int row, int column) const;
+
+    std::vector<bool> m_centredColumns;
+};

@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/Dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QStringList>
+
+namespace {
+Dialogs::Responder *g_responder = nullptr;
+
+QString suffixOf(const QString &defaultSuffix)
+{
+    QString suffix = defaultSuffix;
+    while (suffix.startsWith(u'*') || suffix.startsWith(u'.'))
+        suffix.remove(0, 1);
+    return suffix;
+}
+
+QString runFileDialog(QWidget *parent, const Dialogs::FileRequest &request, bool save)
+{
+    QFileDialog dialog(parent, request.title, request.directory, Dialogs::qtFilter(request.filter));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(suffixOf(request.defaultSuffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+} // namespace
+
+void Dialogs::setResponder(Responder *responder)
+{
+    g_responder = responder;
+}
+
+QString Dialogs::openFileName(QWidget *parent, const FileRequest &request)
+{
+    if (g_responder)
+        return g_responder->openFileName(request);
+    return runFileDialog(parent, request, false);
+}
+
+QString Dialogs::saveFileName(QWidget *parent, const FileRequest &request)
+{
+    if (g_responder)
+        return g_responder->saveFileName(request);
+    return runFileDialog(parent, request, true);
+}
+
+void Dialogs::message(QWidget *parent, const QString &text, const QString &title,
+                      QMessageBox::Icon icon)
+{
+    if (g_responder) {
+        g_responder->message(text, title, icon);
+        return;
+    }
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void Dialogs::beep()
+{
+    if (g_responder) {
+        g_responder->beep();
+        return;
+    }
+    QApplication::beep();
+}
+
+QString Dialogs::qtFilter(const QString &classicFilter)
+{
+    const QStringList parts = classicFilter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        const QString pattern = parts[i + 1].trimmed();
+        if (description.isEmpty() && pattern.isEmpty())
+            continue;
+        // Qt takes the patterns from the last parentheses of the entry; add
+        // them when the description's own parentheses say something else.
+        if (description.endsWith(u'(' + pattern + u')'))
+            filters << description;
+        else
+            filters << description + QStringLiteral(" (") + pattern + u')';
+    }
+    return filters.join(QStringLiteral(";;"));
+}

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+// Every modal dialog and the system beep go through here, so that tests can
+// answer them without a person: a test installs a Responder, the program's
+// code never knows the difference.
+class Dialogs
+{
+public:
+    // A common file dialog as the windows set it up before each use. The
+    // filter is written the classic way, "Description|pattern|Description|pattern".
+    struct FileRequest
+    {
+        QString title;
+        QString filter;
+        QString defaultSuffix;   // "tvr"; the leading "*." or "." is dropped
+        QString directory;       // empty: the dialog's own default
+    };
+
+    class Responder
+    {
+    public:
+        virtual ~Responder() = default;
+        // Return the chosen path, or an empty text for "cancelled".
+        virtual QString openFileName(const FileRequest &request) = 0;
+        virtual QString saveFileName(const FileRequest &request) = 0;
+        virtual void message(const QString &text, const QString &title, QMessageBox::Icon icon) = 0;
+        virtual void beep() = 0;
+    };
+
+    // Not owned; nullptr puts the real dialogs back.
+    static void setResponder(Responder *responder);
+
+    static QString openFileName(QWidget *parent, const FileRequest &request);
+    // Asks before replacing an existing file.
+    static QString saveFileName(QWidget *parent, const FileRequest &request);
+    // A message box with one OK button.
+    static void message(QWidget *parent, const QString &text, const QString &title,
+                        QMessageBox::Icon icon);
+    static void beep();
+
+    // "Tervalo(*.tvr)|*.tvr|All files(*.*)|*.*|" → "Tervalo(*.tvr);;All files(*.*)".
+    static QString qtFilter(const QString &classicFilter);
+};
