@@ -18,7 +18,7 @@ namespace DataFile {
 
 enum class ReadStatus {
     Ok,
-    CannotOpen,      // missing, unreadable, a folder, or too large to be a data file
+    CannotOpen,      // missing, unreadable, not a regular file, or over 1 MiB (not a data file)
     MissingField,    // the file ends before the second field
     PairWithoutSemicolon,
     BadNumber,       // a number text that is empty or not a number
@@ -30,6 +30,10 @@ struct ReadResult
     QString message;        // for the developer and the tests; the windows stay silent
     DataSet data;           // months 1..pairCount are filled
     int pairCount = 0;      // monthly pairs found, 0..12 (on failure: the pairs read before it)
+    // Months whose precipitation was stored: pairCount, or one more when a
+    // pair failed on its temperature after its precipitation had been read
+    // (the precipitation is converted first).
+    int pptCount = 0;
     bool ok() const { return status == ReadStatus::Ok; }
 };
 

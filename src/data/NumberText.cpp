@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -40,6 +41,13 @@ bool isGroupSeparator(QChar c, QChar group)
     return c == group;
 }
 
+// "-" always; also the locale's own minus sign where it is another character
+// (some locales use U+2212).
+bool isMinus(QChar c, const QLocale &locale)
+{
+    return c == u'-' || c == singleChar(locale.negativeSign(), u'-');
+}
+
 } // namespace
 
 std::optional<double> parse(QStringView text, const QLocale &locale)
@@ -55,9 +63,10 @@ std::optional<double> parse(QStringView text, const QLocale &locale)
     std::string ascii;
     ascii.reserve(static_cast<size_t>(body.size()));
     qsizetype i = 0;
-    if (body[0] == u'-' || body[0] == u'+') {
-        if (body[0] == u'-')
-            ascii.push_back('-');
+    if (isMinus(body[0], locale)) {
+        ascii.push_back('-');
+        i = 1;
+    } else if (body[0] == u'+') {
         i = 1;
     }
     bool sawDigit = false;
@@ -103,9 +112,10 @@ double leadingValue(QStringView text, const QLocale &locale)
         ++i;
 
     std::string ascii;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
-        if (text[i] == u'-')
-            ascii.push_back('-');
+    if (i < text.size() && isMinus(text[i], locale)) {
+        ascii.push_back('-');
+        ++i;
+    } else if (i < text.size() && text[i] == u'+') {
         ++i;
     }
     bool sawDecimal = false;
@@ -157,7 +167,7 @@ QString fixed(double value, int decimals, const QLocale &locale)
     if (!std::isfinite(value))
         return QString();
     // QLocale::c() rounds exact binary ties away from zero and never groups.
-    QString text = QLocale::c().toString(value, 'f', decimals);
+    QString text = QLocale::c().toString(value, 'f', std::max(decimals, 0));
     if (text.startsWith(u'-')) {
         bool allZero = true;
         for (QChar c : text)

@@ -1,0 +1,473 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "data/DataFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+using DataFile::CellRow;
+using DataFile::ReadStatus;
+
+Q_DECLARE_METATYPE(ReadStatus)
+
+namespace {
+
+QString fixture(const QString &name)
+{
+    return qEnvironmentVariable("TERVALO_SOURCE_DIR") + QStringLiteral("/tests/data/fixtures/")
+           + name;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The twelve months of the example place, January first.
+std::vector<CellRow> exampleRows()
+{
+    const char *temps[] = {"26.1", "26", "25.8", "25.2", "24.3", "23.5",
+                           "23.1", "23.9", "24.8", "25.6", "25.9", "26"};
+    const char *ppts[] = {"210", "245", "260", "190", "110", "60",
+                          "45", "40", "70", "120", "160", "190"};
+    std::vector<CellRow> rows;
+    for (int m = 0; m < 12; ++m)
+        rows.emplace_back(QString::fromLatin1(temps[m]), QString::fromLatin1(ppts[m]));
+    return rows;
+}
+
+const QByteArray examplePairs = "(26.1;210),(26;245),(25.8;260),(25.2;190),(24.3;110),(23.5;60),"
+                                "(23.1;45),(23.9;40),(24.8;70),(25.6;120),(25.9;160),(26;190),"
+                                "(13;0)";
+
+const QLocale english(QLocale::English, QLocale::UnitedStates);
+const QLocale brazilian(QLocale::Portuguese, QLocale::Brazil);
+
+} // namespace
+
+class TestDataFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void readFixture_data();
+    void readFixture();
+    void failureKeepsWhatWasRead();
+    void numbersFollowTheLocale_data();
+    void numbersFollowTheLocale();
+    void pathsThatAreNotDataFiles();
+    void largeFiles();
+
+    void bytesWritten_data();
+    void bytesWritten();
+    void roundTrip_data();
+    void roundTrip();
+    void writeReplacesAnExistingFile();
+    void failedSaveLeavesOldFileIntact();
+};
+
+void TestDataFile::initTestCase()
+{
+    QVERIFY2(QFile::exists(fixture(QStringLiteral("empty.tvr"))),
+             "TERVALO_SOURCE_DIR must name the source tree");
+}
+
+void TestDataFile::readFixture_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("comma");           // read under pt_BR instead of en_US
+    QTest::addColumn<ReadStatus>("status");
+    QTest::addColumn<int>("pairs");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<double>("firstTemp");     // month 1, when pairs > 0
+    QTest::addColumn<double>("firstPpt");
+    QTest::addColumn<double>("lastTemp");      // month `pairs`
+    QTest::addColumn<double>("lastPpt");
+
+    const QString site = QStringLiteral("Sample Site");
+    const QString saoPaulo = QString::fromUtf8("S\u00e3o Paulo \u2013 Mirante");
+    QTest::newRow("twelve months and closing pair")
+        << "example_twelve_months.tvr" << false << ReadStatus::Ok << 12 << site
+        << 26.1 << 210.0 << 26.0 << 190.0;
+    QTest::newRow("empty file") << "empty.tvr" << false << ReadStatus::MissingField << 0 << ""
+                                << 0.0 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("only the first field")
+        << "only_first_field.tvr" << false << ReadStatus::MissingField << 0 << "Lonely Place"
+        << 0.0 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("first field and a comma at the end")
+        << "only_first_field_and_comma.tvr" << false << ReadStatus::MissingField << 0
+        << "Lonely Place" << 0.0 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("empty pair list")
+        << "no_pairs.tvr" << false << ReadStatus::Ok << 0 << "Nothing Yet"
+        << 0.0 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("pair without semicolon")
+        << "pair_without_semicolon.tvr" << false << ReadStatus::PairWithoutSemicolon << 2
+        << "No Semicolon" << 1.0 << 10.0 << 2.0 << 20.0;
+    QTest::newRow("temperature not a number")
+        << "temperature_not_a_number.tvr" << false << ReadStatus::BadNumber << 2 << "Bad Number"
+        << 1.0 << 10.0 << 2.0 << 20.0;
+    QTest::newRow("empty temperature")
+        << "temperature_empty.tvr" << false << ReadStatus::BadNumber << 2 << "Empty Temperature"
+        << 1.0 << 10.0 << 2.0 << 20.0;
+    QTest::newRow("empty precipitation")
+        << "precipitation_empty.tvr" << false << ReadStatus::BadNumber << 1
+        << "Empty Precipitation" << 1.0 << 10.0 << 1.0 << 10.0;
+    QTest::newRow("eleven pairs and closing pair")
+        << "eleven_pairs.tvr" << false << ReadStatus::Ok << 11 << "Eleven"
+        << 26.1 << 210.0 << 25.9 << 160.0;
+    QTest::newRow("twelve pairs without closing pair loses December")
+        << "twelve_pairs_no_closing.tvr" << false << ReadStatus::Ok << 11 << "No Closing Pair"
+        << 26.1 << 210.0 << 25.9 << 160.0;
+    QTest::newRow("twenty pairs: the first twelve")
+        << "twenty_pairs.tvr" << false << ReadStatus::Ok << 12 << "Twenty"
+        << 26.1 << 210.0 << 26.0 << 190.0;
+    QTest::newRow("blanks around numbers")
+        << "blanks_around_numbers.tvr" << false << ReadStatus::Ok << 12 << "Blanks"
+        << 26.1 << 210.0 << 26.0 << 190.0;
+    QTest::newRow("fields on two lines")
+        << "fields_on_two_lines.tvr" << false << ReadStatus::Ok << 12 << "Two Lines"
+        << 26.1 << 210.0 << 26.0 << 190.0;
+    QTest::newRow("line feeds only")
+        << "lf_line_ends.tvr" << false << ReadStatus::Ok << 12 << "LF Only"
+        << 26.1 << 210.0 << 26.0 << 190.0;
+    QTest::newRow("unquoted name trimmed, text after a quoted field skipped")
+        << "fields_unquoted.tvr" << false << ReadStatus::Ok << 12 << "Unquoted Place"
+        << 26.1 << 210.0 << 26.0 << 190.0;
+    QTest::newRow("unquoted pair list ends at its first comma")
+        << "pair_list_unquoted.tvr" << false << ReadStatus::Ok << 0 << "Unquoted List"
+        << 0.0 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("name with commas, semicolons, parentheses")
+        << "name_with_punctuation.tvr" << false << ReadStatus::Ok << 12
+        << "Rio (RJ), Brasil; 1961-1990" << 26.1 << 210.0 << 26.0 << 190.0;
+    QTest::newRow("name in Windows-1252")
+        << "name_cp1252.tvr" << false << ReadStatus::Ok << 12 << saoPaulo
+        << 26.1 << 210.0 << 26.0 << 190.0;
+    QTest::newRow("name in UTF-8")
+        << "name_utf8.tvr" << false << ReadStatus::Ok << 12 << saoPaulo
+        << 26.1 << 210.0 << 26.0 << 190.0;
+    QTest::newRow("UTF-8 byte-order mark")
+        << "name_utf8_bom.tvr" << false << ReadStatus::Ok << 12 << "Byte Order Mark"
+        << 26.1 << 210.0 << 26.0 << 190.0;
+    QTest::newRow("comma decimals under pt_BR")
+        << "comma_decimals.tvr" << true << ReadStatus::Ok << 12 << "Comma Decimals"
+        << 26.1 << 210.0 << 26.0 << 190.0;
+    QTest::newRow("comma decimals under en_US are groups")
+        << "comma_decimals.tvr" << false << ReadStatus::Ok << 12 << "Comma Decimals"
+        << 261.0 << 210.0 << 26.0 << 190.0;
+    QTest::newRow("point decimals under pt_BR are groups")
+        << "example_twelve_months.tvr" << true << ReadStatus::Ok << 12 << site
+        << 261.0 << 210.0 << 26.0 << 190.0;
+    // The first line break ends an unquoted name; two bytes follow before the
+    // next line end and hold no "),(": a clean read of no pairs.
+    QTest::newRow("binary bytes")
+        << "binary_garbage.tvr" << false << ReadStatus::Ok << 0
+        << QString::fromLatin1("\x00\x01\x02\x03\x04\x05\x06\x07\x08", 9)
+        << 0.0 << 0.0 << 0.0 << 0.0;
+}
+
+void TestDataFile::readFixture()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, comma);
+    QFETCH(ReadStatus, status);
+    QFETCH(int, pairs);
+    QFETCH(QString, name);
+    QFETCH(double, firstTemp);
+    QFETCH(double, firstPpt);
+    QFETCH(double, lastTemp);
+    QFETCH(double, lastPpt);
+
+    const DataFile::ReadResult result = DataFile::readDataFile(fixture(file),
+                                                               comma ? brazilian : english);
+    QCOMPARE(result.status, status);
+    QCOMPARE(result.ok(), status == ReadStatus::Ok);
+    QCOMPARE(result.pairCount, pairs);
+    QCOMPARE(result.data.name, name);
+    if (pairs > 0) {
+        QCOMPARE(result.data.temp[1], firstTemp);
+        QCOMPARE(result.data.ppt[1], firstPpt);
+        QCOMPARE(result.data.temp[pairs], lastTemp);
+        QCOMPARE(result.data.ppt[pairs], lastPpt);
+    }
+    for (int month = pairs + 1; month <= 12; ++month)
+        QCOMPARE(result.data.temp[month], 0.0);
+    QVERIFY(status == ReadStatus::Ok || !result.message.isEmpty());
+}
+
+// The main window keeps the months stored before a failure, and the
+// precipitation of the failing pair when only its temperature was bad.
+void TestDataFile::failureKeepsWhatWasRead()
+{
+    const DataFile::ReadResult badTemp =
+        DataFile::readDataFile(fixture(QStringLiteral("temperature_empty.tvr")), english);
+    QCOMPARE(badTemp.pairCount, 2);
+    QCOMPARE(badTemp.pptCount, 3);
+    QCOMPARE(badTemp.data.ppt[3], 30.0);
+    QCOMPARE(badTemp.data.temp[3], 0.0);
+
+    const DataFile::ReadResult badPpt =
+        DataFile::readDataFile(fixture(QStringLiteral("precipitation_empty.tvr")), english);
+    QCOMPARE(badPpt.pairCount, 1);
+    QCOMPARE(badPpt.pptCount, 1);
+    QCOMPARE(badPpt.data.ppt[2], 0.0);
+}
+
+void TestDataFile::numbersFollowTheLocale_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<double>("english");
+    QTest::addColumn<double>("brazilian");
+
+    QTest::newRow("12.5") << QByteArray("\"X\",\"(12.5;0),(13;0)\"\r\n") << 12.5 << 125.0;
+    QTest::newRow("12,5") << QByteArray("\"X\",\"(12,5;0),(13;0)\"\r\n") << 125.0 << 12.5;
+    QTest::newRow("exponent") << QByteArray("\"X\",\"(-1E-2;0),(13;0)\"\r\n") << -0.01 << -0.01;
+    QTest::newRow("grouped") << QByteArray("\"X\",\"(1.234,5;0),(13;0)\"\r\n") << 1.2345
+                             << 1234.5;
+}
+
+void TestDataFile::numbersFollowTheLocale()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(double, english);
+    QFETCH(double, brazilian);
+
+    const DataFile::ReadResult en = DataFile::parseDataFile(line, ::english);
+    const DataFile::ReadResult pt = DataFile::parseDataFile(line, ::brazilian);
+    QVERIFY(en.ok());
+    QVERIFY(pt.ok());
+    QCOMPARE(en.data.temp[1], english);
+    QCOMPARE(pt.data.temp[1], brazilian);
+
+    // The default argument is the default locale.
+    QLocale::setDefault(::brazilian);
+    QCOMPARE(DataFile::parseDataFile(line).data.temp[1], brazilian);
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestDataFile::pathsThatAreNotDataFiles()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.tvr")));
+
+    const QStringList paths = {QString(), dir.filePath(QStringLiteral("missing.tvr")),
+                               dir.filePath(QStringLiteral("folder.tvr")), dir.path(),
+                               QStringLiteral("/dev/null"), QStringLiteral("/dev/zero")};
+    for (const QString &path : paths) {
+        const DataFile::ReadResult result = DataFile::readDataFile(path, english);
+        QVERIFY2(result.status == ReadStatus::CannotOpen, qPrintable(path));
+        QCOMPARE(result.pairCount, 0);
+        QVERIFY(!result.message.isEmpty());
+    }
+}
+
+// A data file is one short line; a large file is refused without being read
+// into memory whole, and a file just within the limit still reads.
+void TestDataFile::largeFiles()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+
+    const QString huge = dir.filePath(QStringLiteral("fifty_megabytes.tvr"));
+    {
+        QFile file(huge);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write("\"Huge\",\"" + examplePairs + "\"\r\n") > 0);
+        const QByteArray block(1024 * 1024, 'x');
+        for (int i = 0; i < 50; ++i)
+            QCOMPARE(file.write(block), block.size());
+    }
+    const DataFile::ReadResult tooLarge = DataFile::readDataFile(huge, english);
+    QCOMPARE(tooLarge.status, ReadStatus::CannotOpen);
+    QCOMPARE(tooLarge.pairCount, 0);
+
+    // Just under one mebibyte: the twelfth pair is followed by a closing pair
+    // padded with blanks.
+    const QString large = dir.filePath(QStringLiteral("almost_a_mebibyte.tvr"));
+    QByteArray bytes = "\"Padded\",\"" + examplePairs;
+    bytes.chop(1);
+    bytes += QByteArray(1024 * 1024 - bytes.size() - 4, ' ') + ")\"\r\n";
+    QCOMPARE(bytes.size(), 1024 * 1024);
+    QVERIFY(writeBytes(large, bytes));
+    const DataFile::ReadResult padded = DataFile::readDataFile(large, english);
+    QVERIFY2(padded.ok(), qPrintable(padded.message));
+    QCOMPARE(padded.pairCount, 12);
+    QCOMPARE(padded.data.ppt[12], 190.0);
+
+    QVERIFY(writeBytes(large, bytes + ' '));
+    QCOMPARE(DataFile::readDataFile(large, english).status, ReadStatus::CannotOpen);
+}
+
+void TestDataFile::bytesWritten_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<std::vector<CellRow>>("rows");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("twelve months") << "Sample Site" << exampleRows()
+                                   << "\"Sample Site\",\"" + examplePairs + "\"\r\n";
+    QTest::newRow("empty name becomes Tervalo")
+        << "" << exampleRows() << "\"Tervalo\",\"" + examplePairs + "\"\r\n";
+
+    std::vector<CellRow> emptyCells = exampleRows();
+    emptyCells[0].second.clear();   // precipitation → "0"
+    emptyCells[1].first.clear();    // temperature → nothing
+    emptyCells[2] = {QStringLiteral("-1,5"), QStringLiteral(" 3 ")};
+    QByteArray emptyCellBytes = "\"Gaps\",\"" + examplePairs + "\"\r\n";
+    emptyCellBytes.replace("(26.1;210),(26;245),(25.8;260)", "(26.1;0),(;245),(-1,5; 3 )");
+    QTest::newRow("cell texts kept, empty precipitation as 0")
+        << "Gaps" << emptyCells << emptyCellBytes;
+
+    QTest::newRow("double quote written as apostrophe")
+        << "The \"Old\" Station" << exampleRows()
+        << "\"The 'Old' Station\",\"" + examplePairs + "\"\r\n";
+    QTest::newRow("Windows-1252 when the name fits")
+        << QString::fromUtf8("S\u00e3o Paulo \u2013 Mirante") << exampleRows()
+        << "\"S\xe3o Paulo \x96 Mirante\",\"" + examplePairs + "\"\r\n";
+    QTest::newRow("UTF-8 when it does not")
+        << QString::fromUtf8("\u0141\u00f3d\u017a") << exampleRows()
+        << "\"\xc5\x81\xc3\xb3" "d\xc5\xba\",\"" + examplePairs + "\"\r\n";
+    // In Windows-1252 these two characters are the bytes C3 A9, which read
+    // as UTF-8 would be one "é": UTF-8 keeps the name as typed.
+    QTest::newRow("UTF-8 when 1252 would read back wrong")
+        << QString::fromUtf8("\u00c3\u00a9") << exampleRows()
+        << "\"\xc3\x83\xc2\xa9\",\"" + examplePairs + "\"\r\n";
+    QTest::newRow("no rows") << "None" << std::vector<CellRow>()
+                             << QByteArray("\"None\",\"(1;0)\"\r\n");
+}
+
+void TestDataFile::bytesWritten()
+{
+    QFETCH(QString, name);
+    QFETCH(std::vector<CellRow>, rows);
+    QFETCH(QByteArray, bytes);
+
+    QCOMPARE(DataFile::dataFileBytes(name, rows), bytes);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("written.tvr"));
+    const DataFile::WriteResult written = DataFile::writeDataFile(path, name, rows);
+    QVERIFY2(written.ok, qPrintable(written.message));
+    QCOMPARE(fileBytes(path), bytes);
+}
+
+void TestDataFile::roundTrip_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("comma");
+    QTest::addColumn<QString>("readName");
+
+    QTest::newRow("plain") << "Lisbon" << false << "Lisbon";
+    QTest::newRow("punctuation") << "Rio (RJ), Brasil; 1961-1990" << false
+                                 << "Rio (RJ), Brasil; 1961-1990";
+    QTest::newRow("Windows-1252") << QString::fromUtf8("S\u00e3o Paulo \u20ac") << false
+                                  << QString::fromUtf8("S\u00e3o Paulo \u20ac");
+    QTest::newRow("beyond 1252") << QString::fromUtf8("\u6771\u4eac \u0141\u00f3d\u017a")
+                                 << false << QString::fromUtf8("\u6771\u4eac \u0141\u00f3d\u017a");
+    QTest::newRow("1252 bytes that look like UTF-8") << QString::fromUtf8("\u00c3\u00a9") << false
+                                                     << QString::fromUtf8("\u00c3\u00a9");
+    QTest::newRow("double quote") << "A \"B\"" << false << "A 'B'";
+    QTest::newRow("empty") << "" << false << "Tervalo";
+    QTest::newRow("pt_BR cell texts") << "Porto Alegre" << true << "Porto Alegre";
+}
+
+void TestDataFile::roundTrip()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, comma);
+    QFETCH(QString, readName);
+
+    std::vector<CellRow> rows;
+    for (int m = 1; m <= 12; ++m) {
+        const QString temp = QString::number(m * 1.5 - 6.25);
+        const QString ppt = QString::number(m * 10);
+        rows.emplace_back(comma ? QString(temp).replace(u'.', u',') : temp, ppt);
+    }
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("place.tvr"));
+    QVERIFY(DataFile::writeDataFile(path, name, rows).ok);
+    const DataFile::ReadResult result = DataFile::readDataFile(path, comma ? brazilian : english);
+    QVERIFY2(result.ok(), qPrintable(result.message));
+    QCOMPARE(result.pairCount, 12);
+    QCOMPARE(result.data.name, readName);
+    for (int m = 1; m <= 12; ++m) {
+        QCOMPARE(result.data.temp[m], m * 1.5 - 6.25);
+        QCOMPARE(result.data.ppt[m], m * 10.0);
+    }
+}
+
+void TestDataFile::writeReplacesAnExistingFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("place.tvr"));
+    QVERIFY(writeBytes(path, QByteArray(4096, 'o')));
+    QVERIFY(DataFile::writeDataFile(path, QStringLiteral("New"), exampleRows()).ok);
+    QCOMPARE(fileBytes(path), "\"New\",\"" + examplePairs + "\"\r\n");
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+void TestDataFile::failedSaveLeavesOldFileIntact()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QByteArray old = "\"Old\",\"" + examplePairs + "\"\r\n";
+
+    // A path whose parent folder is a regular file cannot be created.
+    const QString plainFile = dir.filePath(QStringLiteral("plain.tvr"));
+    QVERIFY(writeBytes(plainFile, old));
+    DataFile::WriteResult result =
+        DataFile::writeDataFile(plainFile + QStringLiteral("/inner.tvr"), QStringLiteral("New"),
+                                exampleRows());
+    QVERIFY(!result.ok);
+    QVERIFY(!result.message.isEmpty());
+    QCOMPARE(fileBytes(plainFile), old);
+
+    // A folder in the way is not replaced, and what it holds stays.
+    const QString folder = dir.filePath(QStringLiteral("folder.tvr"));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.tvr")));
+    QVERIFY(writeBytes(folder + QStringLiteral("/inside.tvr"), old));
+    result = DataFile::writeDataFile(folder, QStringLiteral("New"), exampleRows());
+    QVERIFY(!result.ok);
+    QVERIFY(!result.message.isEmpty());
+    QCOMPARE(fileBytes(folder + QStringLiteral("/inside.tvr")), old);
+
+    QVERIFY(!DataFile::writeDataFile(QString(), QStringLiteral("New"), exampleRows()).ok);
+
+    // No temporary file is left behind by the failed saves.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+
+    // Permissions stop writes only for ordinary users.
+    if (geteuid() != 0) {
+        const QString locked = dir.filePath(QStringLiteral("locked"));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("locked")));
+        const QString target = locked + QStringLiteral("/place.tvr");
+        QVERIFY(writeBytes(target, old));
+        QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+        result = DataFile::writeDataFile(target, QStringLiteral("New"), exampleRows());
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(!result.ok);
+        QCOMPARE(fileBytes(target), old);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestDataFile)
+#include "tst_datafile.moc"

@@ -1,0 +1,278 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "data/NumberText.h"
+
+#include <QLocale>
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+
+// Every case names its locale; nothing here depends on the machine's locale.
+class TestNumberText : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QLocale locale(const QString &name) { return QLocale(name); }
+
+private slots:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void parse_data();
+    void parse();
+    void parseFollowsTheDefaultLocale();
+    void leadingValue_data();
+    void leadingValue();
+    void fixed_data();
+    void fixed();
+    void general_data();
+    void general();
+    void generalReadsBack_data();
+    void generalReadsBack();
+    void wholeNumber_data();
+    void wholeNumber();
+};
+
+void TestNumberText::parse_data()
+{
+    QTest::addColumn<QString>("localeName");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<double>("value");
+
+    QTest::newRow("en plain") << "en_US" << "26.1" << true << 26.1;
+    QTest::newRow("en whole") << "en_US" << "210" << true << 210.0;
+    QTest::newRow("en negative") << "en_US" << "-12.5" << true << -12.5;
+    QTest::newRow("en plus sign") << "en_US" << "+3" << true << 3.0;
+    QTest::newRow("en blanks around") << "en_US" << "  7.5\t" << true << 7.5;
+    QTest::newRow("en group skipped") << "en_US" << "1,234.5" << true << 1234.5;
+    QTest::newRow("en group anywhere") << "en_US" << "12,5" << true << 125.0;
+    QTest::newRow("en group leading") << "en_US" << ",5" << true << 5.0;
+    QTest::newRow("en group trailing") << "en_US" << "5," << true << 5.0;
+    QTest::newRow("en leading decimal") << "en_US" << ".5" << true << 0.5;
+    QTest::newRow("en trailing decimal") << "en_US" << "5." << true << 5.0;
+    QTest::newRow("en exponent") << "en_US" << "1.5E3" << true << 1500.0;
+    QTest::newRow("en exponent lower") << "en_US" << "1e-05" << true << 1e-5;
+    QTest::newRow("en exponent plus") << "en_US" << "2E+2" << true << 200.0;
+    QTest::newRow("en negative zero") << "en_US" << "-0" << true << 0.0;
+    QTest::newRow("en empty") << "en_US" << "" << false << 0.0;
+    QTest::newRow("en blanks only") << "en_US" << "   " << false << 0.0;
+    QTest::newRow("en letters") << "en_US" << "abc" << false << 0.0;
+    QTest::newRow("en trailing letter") << "en_US" << "12a" << false << 0.0;
+    QTest::newRow("en sign only") << "en_US" << "-" << false << 0.0;
+    QTest::newRow("en point only") << "en_US" << "." << false << 0.0;
+    QTest::newRow("en group only") << "en_US" << "," << false << 0.0;
+    QTest::newRow("en two points") << "en_US" << "1.2.3" << false << 0.0;
+    QTest::newRow("en two signs") << "en_US" << "--1" << false << 0.0;
+    QTest::newRow("en inner minus") << "en_US" << "1-2" << false << 0.0;
+    QTest::newRow("en inner blank") << "en_US" << "1 2" << false << 0.0;
+    QTest::newRow("en exponent without digits") << "en_US" << "1E" << false << 0.0;
+    QTest::newRow("en exponent sign only") << "en_US" << "1E-" << false << 0.0;
+    QTest::newRow("en exponent alone") << "en_US" << "E5" << false << 0.0;
+    QTest::newRow("en decimal in exponent") << "en_US" << "1E2.5" << false << 0.0;
+    QTest::newRow("en two exponents") << "en_US" << "1E2E3" << false << 0.0;
+    QTest::newRow("en overflow") << "en_US" << "1E400" << false << 0.0;
+    QTest::newRow("en infinity") << "en_US" << "inf" << false << 0.0;
+    QTest::newRow("en nan") << "en_US" << "nan" << false << 0.0;
+    QTest::newRow("en hex") << "en_US" << "0x10" << false << 0.0;
+
+    QTest::newRow("pt comma decimal") << "pt_BR" << "25,8" << true << 25.8;
+    QTest::newRow("pt point is a group") << "pt_BR" << "12.5" << true << 125.0;
+    QTest::newRow("pt grouped") << "pt_BR" << "1.234,5" << true << 1234.5;
+    QTest::newRow("pt negative") << "pt_BR" << "-3,25" << true << -3.25;
+    QTest::newRow("pt exponent") << "pt_BR" << "2,5E-2" << true << 0.025;
+    QTest::newRow("pt two commas") << "pt_BR" << "1,2,3" << false << 0.0;
+
+    // Locales that group with a no-break space are typed with plain blanks too.
+    QTest::newRow("fr blank group") << "fr_FR" << "1 234,5" << true << 1234.5;
+    QTest::newRow("fr narrow no-break group")
+        << "fr_FR" << QString::fromUtf8("1\u202F234,5") << true << 1234.5;
+}
+
+void TestNumberText::parse()
+{
+    QFETCH(QString, localeName);
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    QFETCH(double, value);
+
+    const std::optional<double> result = NumberText::parse(text, locale(localeName));
+    QCOMPARE(result.has_value(), ok);
+    if (ok)
+        QVERIFY2(std::fabs(*result - value) <= 1e-12 * std::max(1.0, std::fabs(value)),
+                 qPrintable(QString::number(*result, 'g', 17)));
+}
+
+void TestNumberText::parseFollowsTheDefaultLocale()
+{
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    QCOMPARE(NumberText::parse(u"12.5"), 125.0);
+    QCOMPARE(NumberText::general(25.8), QStringLiteral("25,8"));
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QCOMPARE(NumberText::parse(u"12.5"), 12.5);
+    QCOMPARE(NumberText::fixed(25.8, 2), QStringLiteral("25.80"));
+}
+
+void TestNumberText::leadingValue_data()
+{
+    QTest::addColumn<QString>("localeName");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+
+    // The data set number at the start of a list entry "12 - Place".
+    QTest::newRow("two digits") << "en_US" << "12" << 12.0;
+    QTest::newRow("digit and blank") << "en_US" << "7 " << 7.0;
+    QTest::newRow("entry text") << "en_US" << "3 - Lisbon" << 3.0;
+    QTest::newRow("leading blanks") << "en_US" << "  42x" << 42.0;
+    QTest::newRow("negative") << "en_US" << "-4.5abc" << -4.5;
+    QTest::newRow("second point stops") << "en_US" << "1.2.3" << 1.2;
+    QTest::newRow("exponent") << "en_US" << "2E3 rest" << 2000.0;
+    QTest::newRow("exponent without digits") << "en_US" << "2E" << 2.0;
+    QTest::newRow("exponent sign only") << "en_US" << "2E+x" << 2.0;
+    QTest::newRow("group separator stops") << "en_US" << "1,5" << 1.0;
+    QTest::newRow("nothing readable") << "en_US" << "abc" << 0.0;
+    QTest::newRow("empty") << "en_US" << "" << 0.0;
+    QTest::newRow("sign only") << "en_US" << "- 1" << 0.0;
+    QTest::newRow("overflow") << "en_US" << "1E999" << 0.0;
+    QTest::newRow("pt comma") << "pt_BR" << "2,5 mm" << 2.5;
+    QTest::newRow("pt point stops") << "pt_BR" << "2.5" << 2.0;
+}
+
+void TestNumberText::leadingValue()
+{
+    QFETCH(QString, localeName);
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QCOMPARE(NumberText::leadingValue(text, locale(localeName)), value);
+}
+
+void TestNumberText::fixed_data()
+{
+    QTest::addColumn<QString>("localeName");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("tie up") << "en_US" << 0.125 << 2 << "0.13";
+    QTest::newRow("tie whole") << "en_US" << 2.5 << 0 << "3";
+    QTest::newRow("negative tie whole") << "en_US" << -2.5 << 0 << "-3";
+    QTest::newRow("no grouping") << "en_US" << 12345.67 << 1 << "12345.7";
+    QTest::newRow("pads decimals") << "en_US" << 7.0 << 4 << "7.0000";
+    QTest::newRow("leading zero") << "en_US" << 0.5 << 1 << "0.5";
+    QTest::newRow("negative") << "en_US" << -12.345 << 1 << "-12.3";
+    QTest::newRow("below a tie in binary") << "en_US" << 2.675 << 2 << "2.67";
+    QTest::newRow("negative rounds to zero") << "en_US" << -0.04 << 1 << "0.0";
+    QTest::newRow("negative zero") << "en_US" << -0.0 << 0 << "0";
+    QTest::newRow("large") << "en_US" << 1234567.0 << 0 << "1234567";
+    QTest::newRow("pt separator") << "pt_BR" << 25.85 << 1 << "25,9";
+    QTest::newRow("pt no grouping") << "pt_BR" << 12345.678 << 2 << "12345,68";
+    QTest::newRow("pt negative") << "pt_BR" << -0.125 << 2 << "-0,13";
+    QTest::newRow("negative decimals count as none") << "en_US" << 2.4 << -1 << "2";
+}
+
+void TestNumberText::fixed()
+{
+    QFETCH(QString, localeName);
+    QFETCH(double, value);
+    QFETCH(int, decimals);
+    QFETCH(QString, text);
+    QCOMPARE(NumberText::fixed(value, decimals, locale(localeName)), text);
+}
+
+void TestNumberText::general_data()
+{
+    QTest::addColumn<QString>("localeName");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("whole") << "en_US" << 26.0 << "26";
+    QTest::newRow("one decimal") << "en_US" << 25.8 << "25.8";
+    QTest::newRow("zero") << "en_US" << 0.0 << "0";
+    QTest::newRow("negative zero") << "en_US" << -0.0 << "0";
+    QTest::newRow("negative") << "en_US" << -12.5 << "-12.5";
+    QTest::newRow("binary noise hidden") << "en_US" << 0.1 + 0.2 << "0.3";
+    QTest::newRow("fifteen digits") << "en_US" << 1.0 / 3.0 << "0.333333333333333";
+    QTest::newRow("smallest plain") << "en_US" << 0.0001 << "0.0001";
+    QTest::newRow("below plain") << "en_US" << 0.00001 << "1E-05";
+    QTest::newRow("below plain with decimals") << "en_US" << 0.000015 << "1.5E-05";
+    QTest::newRow("largest plain") << "en_US" << 999999999999999.0 << "999999999999999";
+    QTest::newRow("from 1E+15") << "en_US" << 1e15 << "1E+15";
+    QTest::newRow("huge") << "en_US" << 1.5e300 << "1.5E+300";
+    QTest::newRow("no grouping") << "en_US" << 1234567.0 << "1234567";
+    QTest::newRow("pt separator") << "pt_BR" << 25.8 << "25,8";
+    QTest::newRow("pt exponent") << "pt_BR" << -0.000025 << "-2,5E-05";
+    QTest::newRow("pt no grouping") << "pt_BR" << 1234.5 << "1234,5";
+}
+
+void TestNumberText::general()
+{
+    QFETCH(QString, localeName);
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(NumberText::general(value, locale(localeName)), text);
+}
+
+// What the editor writes into a cell must read back to the same value, in
+// both kinds of locale.
+void TestNumberText::generalReadsBack_data()
+{
+    QTest::addColumn<QString>("localeName");
+    QTest::addColumn<double>("value");
+    for (const char *name : {"en_US", "pt_BR"}) {
+        for (double value : {-45.3, 0.0001, 3.14159265358979, 1e-7, 2.5e17, 123456.789})
+            QTest::addRow("%s %g", name, value) << QString::fromLatin1(name) << value;
+    }
+}
+
+void TestNumberText::generalReadsBack()
+{
+    QFETCH(QString, localeName);
+    QFETCH(double, value);
+    const QLocale loc = locale(localeName);
+    const std::optional<double> back = NumberText::parse(NumberText::general(value, loc), loc);
+    QVERIFY(back.has_value());
+    QVERIFY(std::fabs(*back - value) <= 1e-14 * std::fabs(value));
+}
+
+void TestNumberText::wholeNumber_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("result");
+
+    QTest::newRow("half to even down") << 2.5 << 0 << 100 << true << 2;
+    QTest::newRow("half to even up") << 3.5 << 0 << 100 << true << 4;
+    QTest::newRow("negative half") << -2.5 << -100 << 100 << true << -2;
+    QTest::newRow("negative odd half") << -3.5 << -100 << 100 << true << -4;
+    QTest::newRow("zero half") << 0.5 << 0 << 100 << true << 0;
+    QTest::newRow("above half") << 2.5000001 << 0 << 100 << true << 3;
+    QTest::newRow("below half") << 2.4999999 << 0 << 100 << true << 2;
+    QTest::newRow("twips to pixels") << 7.5 << 0 << 100 << true << 8;
+    QTest::newRow("at maximum") << 50.4 << 1 << 50 << true << 50;
+    QTest::newRow("above maximum") << 50.6 << 1 << 50 << false << 0;
+    QTest::newRow("below minimum") << 0.4 << 1 << 50 << false << 0;
+    QTest::newRow("rounds into range") << 0.6 << 1 << 50 << true << 1;
+    QTest::newRow("beyond int") << 1e12 << std::numeric_limits<int>::min()
+                                << std::numeric_limits<int>::max() << false << 0;
+    QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << 0 << 100 << false << 0;
+    QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << 0 << 100 << false << 0;
+}
+
+void TestNumberText::wholeNumber()
+{
+    QFETCH(double, value);
+    QFETCH(int, minimum);
+    QFETCH(int, maximum);
+    QFETCH(bool, ok);
+    QFETCH(int, result);
+
+    const std::optional<int> whole = NumberText::wholeNumber(value, minimum, maximum);
+    QCOMPARE(whole.has_value(), ok);
+    if (ok)
+        QCOMPARE(*whole, result);
+}
+
+QTEST_GUILESS_MAIN(TestNumberText)
+#include "tst_numbertext.moc"
