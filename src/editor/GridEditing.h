@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 class DataGrid;
 class QMenu;
@@ -9,7 +10,9 @@ class QMenu;
 // Turns a DataGrid into a simple number-entry grid: the key handlers, the
 // right-click "Copy"/"Paste" menu and the clipboard text. One implementation
 // serves the editor and the main window's values table; they differ only in
-// whether the minus sign is accepted.
+// whether the minus sign is accepted. The constructor connects the grid's
+// signals to the handlers; the handlers stay public so that a window can also
+// call them itself.
 class GridEditing : public QObject
 {
     Q_OBJECT
@@ -22,13 +25,27 @@ public:
     // object name ("menupop" in the editor, "menupo" in the main window).
     GridEditing(DataGrid *grid, Sign minus, const QString &menuName, int *popupColumn = nullptr);
 
+    // Delete (any modifiers) empties the current cell; other keys do nothing.
     void Grid2_KeyDown(int key);
+    // Digits, "," and "." (and "-" when the sign is accepted) go to the end of
+    // the current cell; Backspace takes the last character off; anything else
+    // is refused with a beep.
     void Grid2_KeyPress(QChar character);
+    // x and y in twips from the grid's top-left corner. A right click to the
+    // right of the month column opens the Copy/Paste menu at the pointer.
     void Grid2_MouseDown(Qt::MouseButton button, double x, double y);
+    // The selected range to the clipboard: cells joined by tabs, rows by
+    // carriage returns.
     void menupopCopiar_Click();
+    // The clipboard's text into the selected range from its top-left cell.
     void menupopColar_Click();
 
     QMenu *menu() const;
+
+    // The clipboard text as the grid takes it: rows end with a carriage
+    // return, also when another program ended them with CR LF or LF alone,
+    // and a line break closing such a text's last row is not an empty row.
+    static QString pastedRows(QString text);
 
 private:
     DataGrid *m_grid;

@@ -4,10 +4,14 @@
 #include "colour/Rgb.h"
 #include "platform/Twips.h"
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStringList>
+
+#include <algorithm>
 
 DataGrid::DataGrid(QWidget *parent)
     : QTableWidget(parent)
@@ -23,6 +27,13 @@ DataGrid::DataGrid(QWidget *parent)
     setTabKeyNavigation(false);
     setWordWrap(false);
     setCornerButtonEnabled(false);
+
+    // A row is 16 pixels high, grid line included: shrink the font until a
+    // line of text fits with a pixel to spare above and below.
+    QFont small = font();
+    while (QFontMetrics(small).height() > rowHeightPixels - 3 && QFontInfo(small).pixelSize() > 8)
+        small.setPixelSize(QFontInfo(small).pixelSize() - 1);
+    setFont(small);
 }
 
 QTableWidgetItem *DataGrid::cell(int row, int column)
@@ -125,9 +136,16 @@ void DataGrid::appendRow(const QString &tabSeparated)
 
 QTableWidgetSelectionRange DataGrid::selectedRange() const
 {
-    const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
-    if (!ranges.isEmpty())
-        return ranges.constFirst();
+    // The bounding rectangle of what is selected, cut to the data cells.
+    int top = rowCount(), left = columnCount(), bottom = -1, right = -1;
+    for (const QTableWidgetSelectionRange &range : selectedRanges()) {
+        top = std::min(top, std::max(range.topRow(), 1));
+        left = std::min(left, std::max(range.leftColumn(), 1));
+        bottom = std::max(bottom, range.bottomRow());
+        right = std::max(right, range.rightColumn());
+    }
+    if (top <= bottom && left <= right)
+        return QTableWidgetSelectionRange(top, left, bottom, right);
     if (currentRow() < 0 || currentColumn() < 0)
         return QTableWidgetSelectionRange();
     return QTableWidgetSelectionRange(currentRow(), currentColumn(), currentRow(), currentColumn());
@@ -164,6 +182,15 @@ void DataGrid::setSelectionText(const QString &text)
 void DataGrid::keyPressEvent(QKeyEvent *event)
 {
     emit keyDown(event->key(), event->modifiers());
+    event->accept();
+    if (event->matches(QKeySequence::Copy)) {
+        emit copyRequested();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        emit pasteRequested();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Right:
@@ -173,12 +200,21 @@ void DataGrid::keyPressEvent(QKeyEvent *event)
     case Qt::Key_End:
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
         QTableWidget::keyPressEvent(event);
         return;
+    // Keys that carry a character code of their own, whatever text the
+    // platform attaches to them.
+    case Qt::Key_Backspace:
+        emit keyPress(QChar(8), event->modifiers());
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit keyPress(QChar(13), event->modifiers());
+        return;
+    case Qt::Key_Escape:
+        emit keyPress(QChar(27), event->modifiers());
+        return;
     case Qt::Key_Delete:
-        event->accept();
         return;
     default:
         break;
@@ -186,16 +222,33 @@ void DataGrid::keyPressEvent(QKeyEvent *event)
     const QString text = event->text();
     if (!text.isEmpty())
         emit keyPress(text.front(), event->modifiers());
-    event->accept();
+}
+
+QModelIndex DataGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    const QModelIndex target = QTableWidget::moveCursor(cursorAction, modifiers);
+    if (!target.isValid())
+        return target;
+    const int row = std::max(target.row(), std::min(1, rowCount() - 1));
+    const int column = std::max(target.column(), std::min(1, columnCount() - 1));
+    return model()->index(row, column);
 }
 
 void DataGrid::mousePressEvent(QMouseEvent *event)
 {
-    const QPointF at = event->position();
+    // The event comes in the viewport's coordinates; the handlers measure
+    // from the grid's own left edge.
+    const QPointF at = event->position() + QPointF(viewport()->pos());
     emit mouseDown(event->button(), event->modifiers(), Twips::fromPixels(at.x()),
                    Twips::fromPixels(at.y()));
-    // A right click leaves the current cell and the selection alone.
+    // A right click leaves the current cell and the selection alone, and a
+    // fixed cell never becomes current.
     if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && (index.row() == 0 || index.column() == 0)) {
         event->accept();
         return;
     }

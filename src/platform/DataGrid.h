@@ -40,8 +40,9 @@ public:
     // split at tab characters.
     void appendRow(const QString &tabSeparated);
 
-    // The selected rectangle (the current cell alone when nothing is selected);
-    // an invalid range when there is no current cell either.
+    // The selected rectangle, never reaching into the fixed row and column
+    // (the current cell alone when nothing is selected); an invalid range
+    // when there is no current cell either.
     QTableWidgetSelectionRange selectedRange() const;
     // Cells of a row joined by a tab, rows joined by a carriage return.
     QString selectionText() const;
@@ -50,7 +51,8 @@ public:
     // keep their contents.
     void setSelectionText(const QString &text);
 
-    // Pixel height of one row; the design's 240 twips.
+    // Pixel height of one row; the design's 240 twips. The grid's font is
+    // made small enough for its text to fit.
     static constexpr int rowHeightPixels = 16;
 
 signals:
@@ -61,10 +63,16 @@ signals:
     void keyPress(QChar character, Qt::KeyboardModifiers modifiers);
     // Any mouse button; x and y in twips from the grid's top-left corner.
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, double x, double y);
+    // The platform's copy and paste keys (Ctrl+C, Ctrl+V, Ctrl+Insert,
+    // Shift+Insert …); they raise keyDown but no keyPress.
+    void copyRequested();
+    void pasteRequested();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    // Keeps the keyboard's current cell out of the fixed row and column.
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
 
 private:
     QTableWidgetItem *cell(int row, int column);
