@@ -2,11 +2,15 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <QtGlobal>
 
 #include <functional>
 
 struct MainState;
 struct ProgramState;
+class Form8;
+class QAbstractSlider;
 class QComboBox;
 class QLabel;
 class QListWidget;
@@ -32,6 +36,12 @@ struct StyleControls
 
 // Per-data-set style and black-and-white mode. The constructor connects the
 // style controls to the handlers; every change ends in the redraw given.
+//
+// The style handlers store into the data set of List2's current item, and
+// only when some item of List2 is selected. The sliders store only what the
+// user does to them (mouse, keyboard, wheel; a dragged thumb when it is
+// let go): a value set by code, as when List2_Click loads a data set's
+// style into them, stores nothing and does not redraw.
 class DataSetStyle : public QObject
 {
     Q_OBJECT
@@ -46,9 +56,22 @@ public:
     void CommCor_Click();
     void Command2_Click();
 
+    // The colour chooser while it is open, nullptr otherwise.
+    Form8 *chooser() const;
+
+    // A legend label's text colour (red + 256 × green + 65536 × blue).
+    static void setLabelColour(QLabel *label, qint32 colour);
+
 private:
+    int currentDataSet() const;
+    bool anySelected() const;
+    void connectUserChanges(QAbstractSlider *slider, void (DataSetStyle::*handler)());
+    void setCaption(QLabel *label, const QString &caption);
+    void measureLegendLabel(QLabel *label);
+
     MainState &m_state;
     ProgramState &m_program;
     StyleControls m_controls;
     std::function<void(bool)> m_reFaz;
+    QPointer<Form8> m_chooser;
 };
