@@ -1,123 +1,290 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Placeholder implementation: the chart engine work replaces it.
 #include "platform/DrawingSurface.h"
 
 #include "colour/Rgb.h"
+#include "platform/FloodFill.h"
 #include "platform/Twips.h"
 
 #include <QPainter>
 #include <QResizeEvent>
 
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Far beyond any picture, small enough for the rasteriser's fixed-point maths.
+constexpr double deviceLimit = 1 << 20;
+
+QRgb toQRgb(qint32 colour)
+{
+    return qRgb(Rgb::red(colour), Rgb::green(colour), Rgb::blue(colour));
+}
+
+Qt::BrushStyle brushStyle(DrawingSurface::FillStyle style)
+{
+    switch (style) {
+    case DrawingSurface::FillStyle::Solid: return Qt::SolidPattern;
+    case DrawingSurface::FillStyle::Hollow: return Qt::NoBrush;
+    case DrawingSurface::FillStyle::Horizontal: return Qt::HorPattern;
+    case DrawingSurface::FillStyle::Vertical: return Qt::VerPattern;
+    case DrawingSurface::FillStyle::UpwardDiagonal: return Qt::BDiagPattern; // "/" lines
+    }
+    return Qt::NoBrush;
+}
+
+Qt::PenStyle penStyle(DrawingSurface::LineStyle style)
+{
+    switch (style) {
+    case DrawingSurface::LineStyle::Solid: return Qt::SolidLine;
+    case DrawingSurface::LineStyle::Dash: return Qt::DashLine;
+    case DrawingSurface::LineStyle::Dot: return Qt::DotLine;
+    case DrawingSurface::LineStyle::DashDot: return Qt::DashDotLine;
+    case DrawingSurface::LineStyle::DashDotDot: return Qt::DashDotDotLine;
+    }
+    return Qt::SolidLine;
+}
+
+} // namespace
+
 DrawingSurface::DrawingSurface(QWidget *parent)
-    : QWidget(parent)
+    : QWidget(parent), m_metrics(m_font)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    updatePen();
+}
+
+DrawingSurface::~DrawingSurface()
+{
+    endPainting();
 }
 
 void DrawingSurface::clear()
 {
-    m_image.fill(Rgb::toQColor(m_background));
+    endPainting();
+    matchImageToWidget();
+    m_image.fill(toQRgb(m_background));
     update();
 }
 
 void DrawingSurface::setUnit(Unit unit) { m_unit = unit; }
 DrawingSurface::Unit DrawingSurface::unit() const { return m_unit; }
 
-double DrawingSurface::innerWidth() const
-{
-    return m_unit == Unit::Twips ? Twips::fromPixels(width()) : width();
-}
-
-double DrawingSurface::innerHeight() const
-{
-    return m_unit == Unit::Twips ? Twips::fromPixels(height()) : height();
-}
+double DrawingSurface::innerWidth() const { return fromPixels(width()); }
+double DrawingSurface::innerHeight() const { return fromPixels(height()); }
 
 void DrawingSurface::setBackgroundColour(qint32 colour) { m_background = colour; }
-void DrawingSurface::setDrawColour(qint32 colour) { m_drawColour = colour; }
+
+void DrawingSurface::setDrawColour(qint32 colour)
+{
+    m_drawColour = colour;
+    updatePen();
+}
+
 void DrawingSurface::setFillColour(qint32 colour) { m_fillColour = colour; }
 void DrawingSurface::setFillStyle(FillStyle style) { m_fillStyle = style; }
-void DrawingSurface::setLineWidth(int pixels) { m_lineWidth = pixels; }
-void DrawingSurface::setLineStyle(LineStyle style) { m_lineStyle = style; }
-void DrawingSurface::setTextFont(const QFont &font) { m_font = font; }
 
-double DrawingSurface::toPixels(double value) const
+void DrawingSurface::setLineWidth(int pixels)
 {
-    return m_unit == Unit::Twips ? value / Twips::perPixel : value;
+    m_lineWidth = pixels;
+    updatePen();
+}
+
+void DrawingSurface::setLineStyle(LineStyle style)
+{
+    m_lineStyle = style;
+    updatePen();
+}
+
+void DrawingSurface::setTextFont(const QFont &font)
+{
+    m_font = font;
+    m_metrics = QFontMetricsF(font);
+    m_texts.clear();
+    if (m_painter)
+        m_painter->setFont(font);
+}
+
+void DrawingSurface::updatePen()
+{
+    // Width 0 would be Qt's cosmetic pen; draw it as the one pixel it shows.
+    m_pen = QPen(QColor::fromRgb(toQRgb(m_drawColour)), std::max(m_lineWidth, 1), penStyle(m_lineStyle),
+                 Qt::RoundCap, Qt::RoundJoin);
+}
+
+int DrawingSurface::toDevice(double value) const
+{
+    const double pixels = m_unit == Unit::Twips ? value / Twips::perPixel : value;
+    return static_cast<int>(std::nearbyint(std::clamp(pixels, -deviceLimit, deviceLimit)));
+}
+
+bool DrawingSurface::toDevice(double x, double y, QPoint &point) const
+{
+    if (!std::isfinite(x) || !std::isfinite(y))
+        return false;
+    point = QPoint(toDevice(x), toDevice(y));
+    return true;
+}
+
+double DrawingSurface::fromPixels(double pixels) const
+{
+    return m_unit == Unit::Twips ? Twips::fromPixels(pixels) : pixels;
+}
+
+void DrawingSurface::matchImageToWidget() const
+{
+    if (m_image.size() == size())
+        return;
+    endPainting();
+    QImage resized(size(), QImage::Format_RGB32);
+    resized.fill(toQRgb(m_background));
+    if (!m_image.isNull()) {
+        QPainter copier(&resized);
+        copier.drawImage(0, 0, m_image);
+    }
+    m_image = resized;
+}
+
+QPainter &DrawingSurface::painter()
+{
+    matchImageToWidget();
+    if (!m_painter) {
+        m_painter = std::make_unique<QPainter>(&m_image);
+        m_painter->setRenderHint(QPainter::Antialiasing, false);
+        m_painter->setRenderHint(QPainter::TextAntialiasing, true);
+        m_painter->setFont(m_font);
+    }
+    return *m_painter;
+}
+
+void DrawingSurface::endPainting() const
+{
+    m_painter.reset();
 }
 
 void DrawingSurface::line(double x1, double y1, double x2, double y2)
 {
-    QPainter painter(&m_image);
-    painter.setPen(QPen(Rgb::toQColor(m_drawColour), m_lineWidth));
-    painter.drawLine(QPointF(toPixels(x1), toPixels(y1)), QPointF(toPixels(x2), toPixels(y2)));
+    QPoint from, to;
+    if (!toDevice(x1, y1, from) || !toDevice(x2, y2, to))
+        return;
+    QPainter &p = painter();
+    p.setPen(m_pen);
+    p.drawLine(from, to);
     update();
 }
 
 void DrawingSurface::circle(double x, double y, double radius)
 {
-    QPainter painter(&m_image);
-    painter.setPen(QPen(Rgb::toQColor(m_drawColour), 1));
+    QPoint centre;
+    if (!toDevice(x, y, centre) || !std::isfinite(radius))
+        return;
+    const int r = toDevice(radius);
+    if (r <= 0)
+        return;
+    QPainter &p = painter();
+    p.setPen(m_pen);
     if (m_fillStyle == FillStyle::Solid)
-        painter.setBrush(Rgb::toQColor(m_fillColour));
-    const double r = toPixels(radius);
-    painter.drawEllipse(QPointF(toPixels(x), toPixels(y)), r, r);
+        p.setBrush(QColor::fromRgb(toQRgb(m_fillColour)));
+    else
+        p.setBrush(Qt::NoBrush);
+    p.drawEllipse(centre, r, r);
+    p.setBrush(Qt::NoBrush);
     update();
+}
+
+const DrawingSurface::MeasuredText &DrawingSurface::measured(const QString &text) const
+{
+    auto found = m_texts.constFind(text);
+    if (found != m_texts.constEnd())
+        return found.value();
+    if (m_texts.size() > 1024)
+        m_texts.clear();
+    MeasuredText entry;
+    entry.layout.setText(text);
+    entry.layout.setTextFormat(Qt::PlainText);
+    entry.layout.setPerformanceHint(QStaticText::AggressiveCaching);
+    entry.layout.prepare(QTransform(), m_font);
+    entry.width = m_metrics.horizontalAdvance(text);
+    return m_texts.insert(text, entry).value();
 }
 
 void DrawingSurface::text(double left, double top, const QString &text)
 {
-    QPainter painter(&m_image);
-    painter.setFont(m_font);
-    painter.setPen(Rgb::toQColor(m_drawColour));
-    const QFontMetricsF metrics(m_font);
-    painter.drawText(QPointF(toPixels(left), toPixels(top) + metrics.ascent()), text);
+    QPoint topLeft;
+    if (text.isEmpty() || !toDevice(left, top, topLeft))
+        return;
+    const MeasuredText &entry = measured(text);
+    QPainter &p = painter();
+    p.setPen(QColor::fromRgb(toQRgb(m_drawColour)));
+    p.drawStaticText(topLeft, entry.layout);
     update();
 }
 
 double DrawingSurface::textWidth(const QString &text) const
 {
-    const double pixels = QFontMetricsF(m_font).horizontalAdvance(text);
-    return m_unit == Unit::Twips ? Twips::fromPixels(pixels) : pixels;
+    return text.isEmpty() ? 0.0 : fromPixels(measured(text).width);
 }
 
 double DrawingSurface::textHeight(const QString &) const
 {
-    const double pixels = QFontMetricsF(m_font).height();
-    return m_unit == Unit::Twips ? Twips::fromPixels(pixels) : pixels;
+    return fromPixels(m_metrics.height());
 }
 
 qint32 DrawingSurface::pixel(int x, int y) const
 {
+    matchImageToWidget();
     if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height())
         return -1;
-    return Rgb::fromQColor(m_image.pixelColor(x, y));
+    const QRgb value = m_image.pixel(x, y);
+    return Rgb::pack(qRed(value), qGreen(value), qBlue(value));
 }
 
-void DrawingSurface::floodFill(int, int, qint32) {}
+void DrawingSurface::floodFill(int x, int y, qint32 colour)
+{
+    endPainting();
+    matchImageToWidget();
+    if (FloodFill::fill(m_image, x, y, toQRgb(colour)) > 0)
+        update();
+}
+
+qint64 DrawingSurface::countPixels(qint32 colour, const QRect &pixels) const
+{
+    matchImageToWidget();
+    return FloodFill::countPixels(m_image, toQRgb(colour), pixels);
+}
 
 void DrawingSurface::rectanglePixels(int left, int top, int right, int bottom)
 {
-    QPainter painter(&m_image);
-    painter.setPen(Rgb::toQColor(m_drawColour));
-    painter.drawRect(QRect(QPoint(left, top), QPoint(right, bottom)));
+    if (right <= left || bottom <= top)
+        return;
+    QPainter &p = painter();
+    const QRect area(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    const Qt::BrushStyle style = brushStyle(m_fillStyle);
+    if (style != Qt::NoBrush)
+        p.fillRect(area, QBrush(QColor::fromRgb(toQRgb(m_fillColour)), style));
+    p.setPen(QPen(QColor::fromRgb(toQRgb(m_drawColour)), 1));
+    p.drawLine(area.topLeft(), area.topRight());
+    p.drawLine(area.topRight(), area.bottomRight());
+    p.drawLine(area.bottomRight(), area.bottomLeft());
+    p.drawLine(area.bottomLeft(), area.topLeft());
     update();
 }
 
-const QImage &DrawingSurface::image() const { return m_image; }
+const QImage &DrawingSurface::image() const
+{
+    endPainting();
+    matchImageToWidget();
+    return m_image;
+}
 
 void DrawingSurface::paintEvent(QPaintEvent *)
 {
-    QPainter painter(this);
-    painter.drawImage(0, 0, m_image);
+    const QImage &pixels = image();
+    QPainter widgetPainter(this);
+    widgetPainter.drawImage(0, 0, pixels);
 }
 
-void DrawingSurface::resizeEvent(QResizeEvent *event)
+void DrawingSurface::resizeEvent(QResizeEvent *)
 {
-    QImage grown(event->size(), QImage::Format_RGB32);
-    grown.fill(Rgb::toQColor(m_background));
-    QPainter painter(&grown);
-    painter.drawImage(0, 0, m_image);
-    painter.end();
-    m_image = grown;
+    matchImageToWidget();
 }

@@ -2,9 +2,18 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
+#include <QPen>
+#include <QRect>
+#include <QStaticText>
 #include <QWidget>
 #include <QtGlobal>
+
+#include <memory>
+
+class QPainter;
 
 // A picture box: a widget that keeps what was drawn on it until cleared.
 // Its pixels live in one image, so what is shown, what is copied to the
@@ -12,6 +21,12 @@
 // Coordinates are in the current unit (twips by default, 15 to a pixel, or
 // pixels); lines and shapes are drawn without antialiasing so that a
 // one-pixel outline closes its region; text may be smooth.
+//
+// Positions are rounded to whole pixels (halves to even) before drawing, so a
+// line between two points covers exactly the pixels of its rounded ends.
+// Drawing keeps one painter open on the image between calls (a redraw makes
+// a few thousand calls); anything that reads or hands out the image closes it
+// first.
 class DrawingSurface : public QWidget
 {
     Q_OBJECT
@@ -22,6 +37,7 @@ public:
     enum class LineStyle { Solid, Dash, Dot, DashDot, DashDotDot };
 
     explicit DrawingSurface(QWidget *parent = nullptr);
+    ~DrawingSurface() override;
 
     // Fills the whole picture with the background colour.
     void clear();
@@ -37,13 +53,15 @@ public:
     void setDrawColour(qint32 colour);
     void setFillColour(qint32 colour);
     void setFillStyle(FillStyle style);
+    // Pixels; 0 draws as 1. Dash patterns scale with the width.
     void setLineWidth(int pixels);
     void setLineStyle(LineStyle style);
     void setTextFont(const QFont &font);
 
     void line(double x1, double y1, double x2, double y2);
-    // Outlined in the draw colour; filled with the fill colour when the fill
-    // style is Solid.
+    // Outlined in the draw colour (current width and style); filled with the
+    // fill colour when the fill style is Solid. A radius under half a pixel
+    // draws nothing.
     void circle(double x, double y, double radius);
     // Text in the draw colour, its left and top edges at (left, top).
     void text(double left, double top, const QString &text);
@@ -55,8 +73,12 @@ public:
     // 4-connected flood fill in pixel coordinates: every pixel of the region
     // of (x, y)'s colour connected to it through pixel edges takes `colour`.
     void floodFill(int x, int y, qint32 colour);
+    // Number of pixels of `colour` inside `pixels` (pixel coordinates).
+    qint64 countPixels(qint32 colour, const QRect &pixels) const;
     // A rectangle straight on the device, in pixels: outlined in the draw
-    // colour, one pixel, filled with the fill colour in the fill style.
+    // colour, one pixel, solid, filled with the fill colour in the fill
+    // style. As on the Windows device context, the right and bottom
+    // coordinates lie just outside the rectangle.
     void rectanglePixels(int left, int top, int right, int bottom);
 
     const QImage &image() const;
@@ -66,9 +88,24 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    double toPixels(double value) const;
+    struct MeasuredText
+    {
+        QStaticText layout;
+        double width = 0; // pixels
+    };
 
-    QImage m_image;
+    // Twips or pixels in the current unit to whole device pixels.
+    int toDevice(double value) const;
+    bool toDevice(double x, double y, QPoint &point) const;
+    double fromPixels(double pixels) const;
+    QPainter &painter();
+    void endPainting() const;
+    void matchImageToWidget() const;
+    void updatePen();
+    const MeasuredText &measured(const QString &text) const;
+
+    mutable QImage m_image;
+    mutable std::unique_ptr<QPainter> m_painter;
     Unit m_unit = Unit::Twips;
     qint32 m_background = 0xFFFFFF;
     qint32 m_drawColour = 0;
@@ -76,5 +113,10 @@ private:
     FillStyle m_fillStyle = FillStyle::Hollow;
     int m_lineWidth = 1;
     LineStyle m_lineStyle = LineStyle::Solid;
+    QPen m_pen;
     QFont m_font;
+    QFontMetricsF m_metrics;
+    // Label texts repeat from one redraw to the next: their layout and width
+    // are kept. Emptied when the font changes or the cache grows large.
+    mutable QHash<QString, MeasuredText> m_texts;
 };

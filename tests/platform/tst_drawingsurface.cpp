@@ -1,0 +1,273 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "colour/Rgb.h"
+#include "platform/DrawingSurface.h"
+
+#include <QTest>
+
+namespace {
+
+const qint32 white = Rgb::pack(255, 255, 255);
+const qint32 red = Rgb::pack(255, 0, 0);
+const qint32 blue = Rgb::pack(0, 0, 255);
+
+// Pixels of `colour` in one row or column of the picture.
+int countInRow(const DrawingSurface &surface, int y, qint32 colour)
+{
+    int count = 0;
+    for (int x = 0; x < surface.width(); ++x)
+        count += surface.pixel(x, y) == colour;
+    return count;
+}
+
+} // namespace
+
+class TestDrawingSurface : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void sizesInBothUnits();
+    void clearFillsWithTheBackground();
+    void linesAreNotSmoothed();
+    void lineStyles_data();
+    void lineStyles();
+    void lineWidthZeroDrawsOnePixel();
+    void circles_data();
+    void circles();
+    void rectangleOnTheDevice_data();
+    void rectangleOnTheDevice();
+    void textIsMeasuredAndDrawn();
+    void pixelOutsideIsMinusOne();
+    void floodFillClosesOnAOnePixelCircle();
+    void keepsDrawingAcrossResize();
+
+private:
+    std::unique_ptr<DrawingSurface> m_surface;
+};
+
+void TestDrawingSurface::init()
+{
+    m_surface = std::make_unique<DrawingSurface>();
+    m_surface->resize(100, 80);
+    m_surface->clear();
+}
+
+void TestDrawingSurface::sizesInBothUnits()
+{
+    QCOMPARE(m_surface->unit(), DrawingSurface::Unit::Twips);
+    QCOMPARE(m_surface->innerWidth(), 1500.0);
+    QCOMPARE(m_surface->innerHeight(), 1200.0);
+    m_surface->setUnit(DrawingSurface::Unit::Pixels);
+    QCOMPARE(m_surface->innerWidth(), 100.0);
+    QCOMPARE(m_surface->innerHeight(), 80.0);
+    QCOMPARE(m_surface->image().size(), QSize(100, 80));
+}
+
+void TestDrawingSurface::clearFillsWithTheBackground()
+{
+    m_surface->setDrawColour(red);
+    m_surface->line(0, 150, 1500, 150);
+    m_surface->setBackgroundColour(blue);
+    m_surface->clear();
+    QCOMPARE(countInRow(*m_surface, 10, blue), 100);
+}
+
+void TestDrawingSurface::linesAreNotSmoothed()
+{
+    // Twips 150 = pixel 10; 157 rounds to 10 as well, 172.5 (11.5 px) to 12.
+    m_surface->setDrawColour(red);
+    m_surface->line(0, 157, 1485, 157);
+    m_surface->line(172.5, 0, 172.5, 1185);
+    for (int y = 0; y < 80; ++y) {
+        for (int x = 0; x < 100; ++x) {
+            const qint32 colour = m_surface->pixel(x, y);
+            QVERIFY2(colour == red || colour == white, "a smoothed pixel");
+            QCOMPARE(colour == red, y == 10 || x == 12);
+        }
+    }
+}
+
+void TestDrawingSurface::lineStyles_data()
+{
+    QTest::addColumn<DrawingSurface::LineStyle>("style");
+    QTest::addColumn<bool>("gaps");
+    QTest::newRow("solid") << DrawingSurface::LineStyle::Solid << false;
+    QTest::newRow("dash") << DrawingSurface::LineStyle::Dash << true;
+    QTest::newRow("dot") << DrawingSurface::LineStyle::Dot << true;
+    QTest::newRow("dash-dot") << DrawingSurface::LineStyle::DashDot << true;
+    QTest::newRow("dash-dot-dot") << DrawingSurface::LineStyle::DashDotDot << true;
+}
+
+void TestDrawingSurface::lineStyles()
+{
+    QFETCH(DrawingSurface::LineStyle, style);
+    QFETCH(bool, gaps);
+    m_surface->setUnit(DrawingSurface::Unit::Pixels);
+    m_surface->setDrawColour(red);
+    m_surface->setLineStyle(style);
+    m_surface->line(0, 20, 99, 20);
+    const int drawn = countInRow(*m_surface, 20, red);
+    QVERIFY(drawn > 20);
+    QCOMPARE(drawn < 100, gaps);
+}
+
+void TestDrawingSurface::lineWidthZeroDrawsOnePixel()
+{
+    m_surface->setUnit(DrawingSurface::Unit::Pixels);
+    m_surface->setDrawColour(red);
+    m_surface->setLineWidth(0);
+    m_surface->line(10, 30, 90, 30);
+    QCOMPARE(countInRow(*m_surface, 30, red), 81);
+    QCOMPARE(countInRow(*m_surface, 29, red) + countInRow(*m_surface, 31, red), 0);
+    m_surface->setLineWidth(3);
+    m_surface->line(10, 60, 90, 60);
+    QCOMPARE(countInRow(*m_surface, 59, red) > 0 && countInRow(*m_surface, 61, red) > 0, true);
+}
+
+void TestDrawingSurface::circles_data()
+{
+    QTest::addColumn<DrawingSurface::FillStyle>("fill");
+    QTest::addColumn<double>("radius");
+    QTest::addColumn<qint32>("centre");
+    QTest::addColumn<bool>("outline");
+    QTest::newRow("solid is filled") << DrawingSurface::FillStyle::Solid << 30.0 << blue << true;
+    QTest::newRow("hollow is not") << DrawingSurface::FillStyle::Hollow << 60.0 << white << true;
+    QTest::newRow("hatched is not filled") << DrawingSurface::FillStyle::Horizontal << 60.0 << white << true;
+    QTest::newRow("radius 0 draws nothing") << DrawingSurface::FillStyle::Solid << 0.0 << white << false;
+}
+
+void TestDrawingSurface::circles()
+{
+    QFETCH(DrawingSurface::FillStyle, fill);
+    QFETCH(double, radius);
+    QFETCH(qint32, centre);
+    QFETCH(bool, outline);
+    // Centre (600, 600) twips = pixel (40, 40); a radius of 30 twips is 2 px.
+    m_surface->setDrawColour(red);
+    m_surface->setFillColour(blue);
+    m_surface->setFillStyle(fill);
+    m_surface->circle(600, 600, radius);
+    QCOMPARE(m_surface->pixel(40, 40), centre);
+    const int r = int(radius / 15);
+    QCOMPARE(m_surface->pixel(40 + r, 40) == red, outline);
+    QCOMPARE(m_surface->pixel(40 - r, 40) == red, outline);
+    QCOMPARE(m_surface->pixel(40, 40 - r) == red, outline);
+    QCOMPARE(m_surface->pixel(40 + r + 1, 40), white);
+}
+
+void TestDrawingSurface::rectangleOnTheDevice_data()
+{
+    QTest::addColumn<DrawingSurface::FillStyle>("fill");
+    QTest::addColumn<int>("insideBlue");
+    // Rectangle 10..19 × 20..39 (right 20 and bottom 40 lie outside it): an
+    // inside of 8 × 18 pixels.
+    QTest::newRow("solid") << DrawingSurface::FillStyle::Solid << 8 * 18;
+    QTest::newRow("hollow") << DrawingSurface::FillStyle::Hollow << 0;
+    QTest::newRow("horizontal lines") << DrawingSurface::FillStyle::Horizontal << -1;
+    QTest::newRow("vertical lines") << DrawingSurface::FillStyle::Vertical << -1;
+    QTest::newRow("upward diagonal") << DrawingSurface::FillStyle::UpwardDiagonal << -1;
+}
+
+void TestDrawingSurface::rectangleOnTheDevice()
+{
+    QFETCH(DrawingSurface::FillStyle, fill);
+    QFETCH(int, insideBlue);
+    m_surface->setDrawColour(red);
+    m_surface->setFillColour(blue);
+    m_surface->setFillStyle(fill);
+    m_surface->setLineStyle(DrawingSurface::LineStyle::Dash); // the outline stays solid
+    m_surface->rectanglePixels(10, 20, 20, 40);
+    QCOMPARE(m_surface->countPixels(red, QRect(0, 0, 100, 80)), qint64(2 * 10 + 2 * 18));
+    QCOMPARE(m_surface->pixel(19, 39), red);
+    QCOMPARE(m_surface->pixel(20, 39), white);
+    QCOMPARE(m_surface->pixel(19, 40), white);
+    const qint64 inside = m_surface->countPixels(blue, QRect(11, 21, 8, 18));
+    if (insideBlue >= 0) {
+        QCOMPARE(inside, qint64(insideBlue));
+    } else {
+        QVERIFY(inside > 0);
+        QVERIFY(inside < 8 * 18);
+    }
+    if (fill == DrawingSurface::FillStyle::Horizontal) {
+        // Whole rows of the pattern, no partial ones.
+        for (int y = 21; y < 39; ++y) {
+            const qint64 row = m_surface->countPixels(blue, QRect(11, y, 8, 1));
+            QVERIFY(row == 0 || row == 8);
+        }
+    }
+}
+
+void TestDrawingSurface::textIsMeasuredAndDrawn()
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    m_surface->setTextFont(font);
+    const double wide = m_surface->textWidth(QStringLiteral("September"));
+    const double narrow = m_surface->textWidth(QStringLiteral("J"));
+    QVERIFY(wide > narrow);
+    QVERIFY(narrow > 0);
+    QCOMPARE(m_surface->textWidth(QString()), 0.0);
+    QVERIFY(m_surface->textHeight(QStringLiteral("J")) >= 11 * 15);
+    m_surface->setUnit(DrawingSurface::Unit::Pixels);
+    QCOMPARE(m_surface->textWidth(QStringLiteral("September")), wide / 15);
+
+    m_surface->setDrawColour(red);
+    m_surface->text(10, 10, QStringLiteral("Jan"));
+    // Some ink of nearly the draw colour inside the text's box (a pixel of
+    // smoothing to spare), none outside.
+    const QRect box(9, 9, qCeil(m_surface->textWidth(QStringLiteral("Jan"))) + 3,
+                    qCeil(m_surface->textHeight(QStringLiteral("Jan"))) + 2);
+    int ink = 0, outside = 0;
+    for (int y = 0; y < 80; ++y) {
+        for (int x = 0; x < 100; ++x) {
+            const qint32 colour = m_surface->pixel(x, y);
+            if (colour == white)
+                continue;
+            if (box.contains(x, y))
+                ink += Rgb::red(colour) > 200 && Rgb::green(colour) < 100;
+            else
+                ++outside;
+        }
+    }
+    QVERIFY(ink > 5);
+    QCOMPARE(outside, 0);
+}
+
+void TestDrawingSurface::pixelOutsideIsMinusOne()
+{
+    QCOMPARE(m_surface->pixel(-1, 0), -1);
+    QCOMPARE(m_surface->pixel(0, 80), -1);
+    QCOMPARE(m_surface->pixel(100, 0), -1);
+    QCOMPARE(m_surface->pixel(99, 79), white);
+}
+
+void TestDrawingSurface::floodFillClosesOnAOnePixelCircle()
+{
+    // A hollow circle's one-pixel outline holds a fill inside it, and the
+    // fill outside stops at it too.
+    m_surface->setUnit(DrawingSurface::Unit::Pixels);
+    m_surface->setDrawColour(red);
+    m_surface->circle(50, 40, 20);
+    m_surface->floodFill(50, 40, blue);
+    const qint64 inside = m_surface->countPixels(blue, QRect(0, 0, 100, 80));
+    QVERIFY(inside > 1000 && inside < 1300); // about π × 19²
+    QCOMPARE(m_surface->pixel(0, 0), white);
+    m_surface->floodFill(0, 0, 0);
+    QCOMPARE(m_surface->countPixels(blue, QRect(0, 0, 100, 80)), inside);
+    m_surface->floodFill(-3, 5, 0); // outside: nothing happens
+}
+
+void TestDrawingSurface::keepsDrawingAcrossResize()
+{
+    m_surface->setUnit(DrawingSurface::Unit::Pixels);
+    m_surface->setDrawColour(red);
+    m_surface->line(5, 5, 5, 5);
+    m_surface->resize(120, 90);
+    QCOMPARE(m_surface->pixel(5, 5), red);
+    QCOMPARE(m_surface->pixel(110, 85), white);
+    QCOMPARE(m_surface->image().size(), QSize(120, 90));
+}
+
+QTEST_MAIN(TestDrawingSurface)
+#include "tst_drawingsurface.moc"
