@@ -3,6 +3,7 @@
 
 #include "chart/ChartControls.h"
 
+#include <QFont>
 #include <QObject>
 #include <QString>
 
@@ -39,9 +40,38 @@ public:
     void Option3_Click();
     void Check1_Click();
     void ChkLegenda_Click();
+    // Ticks and decimals lists, grid boxes: a redraw without rescaling.
+    void Combo_Click();
+    void GridX_Click();
+    void GridY_Click();
+
+    // The chart's text font (tick labels and month labels).
+    static QFont labelFont();
 
 private:
+    void connectControls();
+    void resetExtremes();
+    void Escala(int n);
+    void Valores(int n);
+    void grafico();
+    void grafico1();
+    void eixos();
+    void eixo1();
+    void drawLeftAxis(int divisions);
+    void drawHorizontalGrid(int divisions);
+    void drawThresholds();
+    int divisions(const QComboBox *ticks) const;
+    double &bound(int index);
+    double autoBound(int index) const;
+    bool isAutomatic(int index) const;
+    bool isChecked(int item) const;
+
     MainState &m_state;
     ProgramState &m_program;
     ChartControls m_controls;
+    // The chart picture shows the axes of the last pass only, and every pass
+    // of one redraw draws the same axes (bounds, settings and labels do not
+    // change within a redraw): so they are drawn by the first pass alone,
+    // which saves clearing and redrawing the picture once per data set.
+    bool m_axesDrawn = false;
 };
