@@ -1,9 +1,294 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The main window: construction, start-up, reset and reset all.
 #include "app/Form3.h"
+
+#include "app/DataSetStyle.h"
+#include "app/Form3Design.h"
+#include "app/ProgramState.h"
+#include "chart/ChartEngine.h"
+#include "colour/Rgb.h"
+#include "editor/GridEditing.h"
+#include "platform/DataGrid.h"
+#include "platform/DrawingSurface.h"
+#include "platform/Twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QResizeEvent>
+#include <QStringList>
+#include <QToolButton>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// A clean sans-serif that fits the design's small controls: the metric
+// twins of the classic Windows font first, the desktop's own font last.
+QFont captionFont(const QFont &fallback)
+{
+    QFont font = fallback;
+    const QStringList preferred = {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                   QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
+                                   QStringLiteral("Helvetica"), QStringLiteral("Noto Sans")};
+    for (const QString &family : preferred) {
+        if (QFontDatabase::hasFamily(family)) {
+            font.setFamilies({family});
+            break;
+        }
+    }
+    font.setPointSizeF(Form3Design::captionFontPoints);
+    return font;
+}
+
+// Colours of data sets 1..7 until the user chooses others.
+constexpr qint32 defaultColours[8] = {
+    0,
+    Rgb::pack(255, 0, 0),
+    Rgb::pack(0, 110, 0),
+    Rgb::pack(0, 0, 255),
+    Rgb::pack(150, 150, 0),
+    Rgb::pack(0, 150, 150),
+    Rgb::pack(0, 0, 150),
+    Rgb::pack(200, 100, 50),
+};
+
+} // namespace
 
 Form3::Form3(QWidget *parent)
     : QWidget(parent)
 {
+    setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Tervalo"));
-    resize(792, 573);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/tervalo.svg")));
+    setAccessibleName(QStringLiteral("Tervalo"));
+    setFont(captionFont(font()));
+    resize(Twips::toPixels(Form3Design::clientWidth), Twips::toPixels(Form3Design::clientHeight));
+
+    // The close button ends the program on the spot, as if it had never
+    // returned to the event loop: nothing is pending that could be lost.
+    m_programEnd = [] {
+        std::fflush(nullptr);
+        std::_Exit(0);
+    };
+
+    createControls();
+    createCollaborators();
+    connectControls();
+    Form_Load();
+    Form_Resize();
+}
+
+Form3::~Form3() = default;
+
+void Form3::setProgramEnd(ProgramEnd end)
+{
+    m_programEnd = std::move(end);
+}
+
+void Form3::createCollaborators()
+{
+    const Form3Controls &c = m_controls;
+    ProgramState &program = ProgramState::instance();
+
+    ChartControls chart;
+    chart.Grid2 = c.Grid2;
+    chart.List1 = c.List1;
+    chart.teC = c.teC;
+    chart.TextEsc = c.TextEsc;
+    chart.Command1 = c.Command1;
+    chart.CommTranspor = c.CommTranspor;
+    chart.Combo1 = c.Combo1;
+    chart.Combo2 = c.Combo2;
+    chart.Combo3 = c.Combo3;
+    chart.Combo4 = c.Combo4;
+    chart.GridX = c.GridX;
+    chart.GridY = c.GridY;
+    chart.Frame5 = c.Frame5;
+    chart.ChkLimX = c.ChkLimX;
+    chart.ChkLimY = c.ChkLimY;
+    chart.txtLimInfX = c.txtLimInfX;
+    chart.TxtLimSupX = c.TxtLimSupX;
+    chart.txtLimInfY = c.txtLimInfY;
+    chart.TxtLimSupY = c.TxtLimSupY;
+    chart.Option2 = c.Option2;
+    chart.Option3 = c.Option3;
+    chart.Option1 = c.Option1;
+    chart.Check1 = c.Check1;
+    chart.TxTitulo = c.TxTitulo;
+    chart.ChkLegenda = c.ChkLegenda;
+    chart.Frame4 = c.Frame4;
+    chart.Picture1 = c.Picture1;
+    chart.Picture4 = c.Picture4;
+    m_engine = new ChartEngine(m_state, program, chart, this);
+
+    StyleControls style;
+    style.List1 = c.List1;
+    style.List2 = c.List2;
+    style.Combo5 = c.Combo5;
+    style.Slider1 = c.Slider1;
+    style.Slider2 = c.Slider2;
+    style.CommCor = c.CommCor;
+    style.Command2 = c.Command2;
+    style.Frame4 = c.Frame4;
+    style.Lab = [this](int n) { return Lab(n); };
+    m_style = new DataSetStyle(m_state, program, style,
+                               [this](bool rescale) {
+                                   if (m_engine)
+                                       m_engine->reFaz(rescale);
+                               },
+                               this);
+
+    m_gridEditing = new GridEditing(c.Grid2, GridEditing::Sign::Refused, QStringLiteral("menupo"),
+                                    &m_state.gridPopupColumn);
+}
+
+void Form3::connectControls()
+{
+    const Form3Controls &c = m_controls;
+    // Fires for check marks set by the user and by code alike.
+    connect(c.List1, &QListWidget::itemChanged, this, [this] { List1_ItemCheck(); });
+    // The selection changes before the current item does: follow both, so
+    // that the style shown is always the current item's.
+    connect(c.List2, &QListWidget::itemSelectionChanged, this, &Form3::List2_Click);
+    connect(c.List2, &QListWidget::currentItemChanged, this, &Form3::List2_Click);
+    for (int i = 0; i < static_cast<int>(c.Bot.size()); ++i)
+        connect(c.Bot[i], &QToolButton::clicked, this, [this, i] { Bot_Click(i); });
+}
+
+// Takes the controls away. The client widget goes at the next turn of the
+// event loop, because the button that asked for this is one of its children
+// and is still inside its click.
+void Form3::discardControls()
+{
+    delete m_gridEditing;
+    m_gridEditing = nullptr;
+    delete m_style;
+    m_style = nullptr;
+    delete m_engine;
+    m_engine = nullptr;
+
+    QWidget *old = m_controls.client;
+    m_controls = Form3Controls{};
+    if (!old)
+        return;
+    const QList<QObject *> children = old->findChildren<QObject *>();
+    for (QObject *child : children) {
+        child->blockSignals(true);
+        child->removeEventFilter(this);
+    }
+    old->hide();
+    old->deleteLater();
+}
+
+void Form3::Form_Load()
+{
+    reset();
+}
+
+void Form3::resetAll()
+{
+    discardControls();
+    createControls();
+    createCollaborators();
+    connectControls();
+    Form_Load();
+    Form_Resize();
+    m_controls.client->show();
+}
+
+void Form3::reset()
+{
+    Form3Controls &c = m_controls;
+    ChartState &chart = m_state.chart;
+    ProgramState &program = ProgramState::instance();
+
+    m_state.blackWhite = false;
+    m_state.legendWidth = -1;
+    m_state.areaMode = false;
+
+    c.Combo5->addItems({QStringLiteral("___"), QStringLiteral("---"), QStringLiteral("..."), QStringLiteral("-.-"),
+                        QStringLiteral("-..")});
+    c.Combo5->setCurrentIndex(0);
+
+    QStringList divisions{QStringLiteral("Default")};
+    for (int i = 2; i <= 20; ++i)
+        divisions << QString::number(i);
+    c.Combo1->addItems(divisions);
+    c.Combo1->setCurrentIndex(0);
+    c.Combo2->addItems(divisions);
+    c.Combo2->setCurrentIndex(0);
+
+    const QStringList decimals{QStringLiteral("0"), QStringLiteral("0.0"), QStringLiteral("0.00"),
+                               QStringLiteral("0.000"), QStringLiteral("0.0000")};
+    c.Combo3->addItems(decimals);
+    c.Combo3->setCurrentIndex(1);
+    c.Combo4->addItems(decimals);
+    c.Combo4->setCurrentIndex(0);
+
+    m_state.hasData = false;
+
+    // The plotting area sits exactly in the rectangle the two guide lines span.
+    chart.axisTop = Twips::fromPixels(c.eixoY->y());
+    chart.axisBottom = Twips::fromPixels(c.eixoY->y() + c.eixoY->height());
+    chart.axisLeft = Twips::fromPixels(c.eixoX->x());
+    chart.axisRight = Twips::fromPixels(c.eixoX->x() + c.eixoX->width());
+    c.Picture4->setGeometry(Twips::toPixels(chart.axisLeft), Twips::toPixels(chart.axisTop),
+                            Twips::toPixels(chart.axisRight - chart.axisLeft),
+                            Twips::toPixels(chart.axisBottom - chart.axisTop));
+
+    c.tagPic->hide();
+
+    chart.plotLeft = 0;
+    chart.plotRight = c.Picture4->innerWidth();
+    chart.plotTop = 0;
+    chart.plotBottom = c.Picture4->innerHeight();
+
+    c.Grid2->clearTexts();
+    c.Grid2->setColumnCount(1);
+    c.Grid2->setText(0, 0, QStringLiteral("Month"));
+    c.Grid2->hide();
+
+    const char *months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Agu", "Sep", "Oct", "Nov", "Dic", "Jan"};
+    for (int m = 1; m <= 13; ++m)
+        chart.monthLabel[m] = QString::fromLatin1(months[m - 1]);
+
+    for (QCheckBox *automatic : c.teC)
+        automatic->setChecked(true);
+
+    for (int i = 0; i <= 10; ++i) {
+        m_state.setMarkerSize[i] = 1;
+        m_state.setLineWidth[i] = 1;
+    }
+    for (int n = 1; n <= 7; ++n)
+        program.setColorTable[n] = defaultColours[n];
+    for (int n = 1; n <= 7; ++n)
+        m_state.savedColor[n] = program.setColorTable[n];
+
+    c.List1->clear();
+    c.List2->clear();
+    c.Picture4->clear();
+    c.Picture1->clear();
+
+    m_state.setCount = 0;
+}
+
+QLabel *Form3::Lab(int n) const
+{
+    if (n < 0 || n >= static_cast<int>(m_controls.Lab.size()))
+        return nullptr;
+    return m_controls.Lab[n];
+}
+
+void Form3::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_controls.client)
+        m_controls.client->setGeometry(rect());
+    Form_Resize();
 }

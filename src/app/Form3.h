@@ -1,13 +1,90 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/Form3Controls.h"
+#include "app/MainState.h"
+
 #include <QWidget>
 
-// The main window (placeholder until the main window work lands).
+#include <functional>
+
+class ChartEngine;
+class DataSetStyle;
+class GridEditing;
+class QLabel;
+
+// The main window "Tervalo": the loaded data sets, their lists, the values
+// table, the legend and the toolbar. Its members (MainState) live as long as
+// the window; its controls (Form3Controls) are built anew by reset all.
 class Form3 : public QWidget
 {
     Q_OBJECT
 
 public:
     explicit Form3(QWidget *parent = nullptr);
+    ~Form3() override;
+
+    // At most this many data sets; numbers run 1..50.
+    static constexpr int maxDataSets = 50;
+
+    MainState &state() { return m_state; }
+    const MainState &state() const { return m_state; }
+    const Form3Controls &controls() const { return m_controls; }
+    ChartEngine *chart() const { return m_engine; }
+    DataSetStyle *style() const { return m_style; }
+    GridEditing *gridEditing() const { return m_gridEditing; }
+
+    // Legend label of data set n (0: the header label); nullptr when none.
+    QLabel *Lab(int n) const;
+
+    // Start-up and reset.
+    void Form_Load();
+    void reset();
+    // Reset all: the controls are discarded and built again with their
+    // design-time values, then Form_Load runs; the members keep whatever
+    // reset does not set.
+    void resetAll();
+    void Form_Resize();
+
+    // Loading data sets and the two lists.
+    void carrega();
+    void List1_ItemCheck();
+    void List2_Click();
+    void Grid2_Fill();
+
+    // Toolbar.
+    void Bot_Click(int index);
+    void Bot_MouseMove(int index);
+    void Frame2_MouseMove();
+    bool isBotHighlighted(int index) const;
+
+    // The last step of the close button. By default the process ends at
+    // once, without running any further event; tests put something harmless
+    // here.
+    using ProgramEnd = std::function<void()>;
+    void setProgramEnd(ProgramEnd end);
+
+    // The window's outer size in twips as the classic window frame gives it:
+    // what the border lines and the values table's growth are measured by.
+    int outerWidthTwips() const;
+    int outerHeightTwips() const;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createControls();           // builds m_controls at their design places
+    void createCollaborators();      // chart engine, style, grid editing
+    void connectControls();
+    void discardControls();
+    void appendDataSet();
+    QLabel *createLegendLabel(int n);
+
+    MainState m_state;
+    Form3Controls m_controls;
+    ChartEngine *m_engine = nullptr;
+    DataSetStyle *m_style = nullptr;
+    GridEditing *m_gridEditing = nullptr;
+    ProgramEnd m_programEnd;
 };

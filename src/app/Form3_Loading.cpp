@@ -1,0 +1,216 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Loading data files as data sets; the loaded and the selected lists; the
+// legend labels.
+#include "app/Form3.h"
+
+#include "app/Form3Design.h"
+#include "app/ProgramState.h"
+#include "chart/ChartEngine.h"
+#include "colour/Rgb.h"
+#include "data/DataFile.h"
+#include "data/NumberText.h"
+#include "platform/DataGrid.h"
+#include "platform/Dialogs.h"
+#include "platform/Twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <QSlider>
+
+namespace {
+
+// Data set n's display name: its number, " - ", its place.
+QString displayName(int n, const QString &place)
+{
+    return QString::number(n) + QStringLiteral(" - ") + place;
+}
+
+void setTextColour(QLabel *label, qint32 colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Rgb::toQColor(colour));
+    label->setPalette(palette);
+}
+
+// Rows 0 to 13 of data set n's two columns.
+void colourColumns(DataGrid *grid, int n, qint32 colour, bool onlyExisting)
+{
+    for (int column : {2 * n - 1, 2 * n}) {
+        if (onlyExisting && column >= grid->columnCount())
+            continue;
+        for (int row = 0; row <= 13; ++row)
+            grid->setCellTextColour(row, column, colour);
+    }
+}
+
+} // namespace
+
+void Form3::carrega()
+{
+    // Every data set number 1..50 is taken: the load is abandoned before a
+    // file is asked for, so nothing can be half added.
+    if (m_state.setCount >= maxDataSets) {
+        Dialogs::beep();
+        return;
+    }
+
+    Dialogs::FileRequest request;
+    request.title = QStringLiteral("Open");
+    request.filter = QStringLiteral("Tervalo(*.tvr)|*.tvr|All files(*.*)|*.*|");
+    request.defaultSuffix = QStringLiteral("*.tvr");
+    request.directory = QCoreApplication::applicationDirPath();
+    const QString path = Dialogs::openFileName(this, request);
+    if (path.isEmpty())
+        return;
+
+    ProgramState &program = ProgramState::instance();
+    program.dataFileName = path;
+
+    // A file that does not read leaves the window as it was, including the
+    // month values a later short file would borrow.
+    const DataFile::ReadResult read = DataFile::readDataFile(path);
+    if (!read.ok())
+        return;
+    for (int month = 1; month <= read.pairCount && month <= 12; ++month) {
+        m_state.fileTemp[month] = read.data.temp[month];
+        m_state.filePrec[month] = read.data.ppt[month];
+    }
+    program.placeName = read.data.name;
+    appendDataSet();
+}
+
+QLabel *Form3::createLegendLabel(int n)
+{
+    QLabel *header = m_controls.Lab[0];
+    auto *label = new QLabel(m_controls.Frame4);
+    label->setObjectName(QStringLiteral("Lab_%1").arg(n));
+    label->setFont(header->font());
+    label->setToolTip(header->toolTip());
+    label->setAlignment(header->alignment());
+    label->setGeometry(header->geometry());
+    m_controls.Lab[n] = label;
+    return label;
+}
+
+// Adds the file just read as data set setCount + 1.
+void Form3::appendDataSet()
+{
+    Form3Controls &c = m_controls;
+    ProgramState &program = ProgramState::instance();
+    const int n = m_state.setCount + 1;
+
+    m_state.hasData = true;
+    if (c.ChkLegenda->isChecked())
+        c.Frame4->show();
+
+    QLabel *header = c.Lab[0];
+    QLabel *label = createLegendLabel(n);
+    label->setText(displayName(n, program.placeName));
+    label->resize(label->sizeHint().width(), header->height());
+    const int widthTwips = static_cast<int>(Twips::fromPixels(label->width()));
+    if (widthTwips > m_state.legendWidth)
+        m_state.legendWidth = widthTwips;
+    label->show();
+    const QLabel *previous = Lab(n - 1) ? Lab(n - 1) : header;
+    label->move(header->x(), previous->y() + previous->height());
+    setTextColour(label, program.setColorTable[n]);
+
+    c.Frame4->resize(Twips::toPixels(m_state.legendWidth + Form3Design::legendWidthMargin),
+                     c.Frame4->height() + header->height());
+
+    c.Grid2->show();
+
+    program.placeName = displayName(n, program.placeName);
+
+    auto *entry = new QListWidgetItem(program.placeName);
+    entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    entry->setCheckState(Qt::Unchecked);
+    c.List1->addItem(entry);
+    {
+        const QSignalBlocker quiet(c.List2);
+        c.List2->addItem(program.placeName);
+    }
+
+    // Checking the entry rebuilds List2, the table colours and the legend
+    // (List1_ItemCheck); the redraw waits until the table holds the values.
+    m_state.suppressRedraw = 1;
+    c.List1->setCurrentRow(-1);
+    entry->setCheckState(Qt::Checked);
+    m_state.suppressRedraw = 0;
+
+    m_state.setCount = n;
+    m_state.setName[n] = program.placeName;
+
+    Grid2_Fill();
+
+    if (m_engine)
+        m_engine->reFaz(n == 1);
+    m_state.suppressRedraw = 0;
+}
+
+void Form3::List1_ItemCheck()
+{
+    Form3Controls &c = m_controls;
+    {
+        const QSignalBlocker quiet(c.List2);
+        c.List2->clear();
+    }
+
+    for (int i = 0; i < c.List1->count(); ++i) {
+        const QListWidgetItem *entry = c.List1->item(i);
+        const int n = i + 1;
+        if (entry->checkState() == Qt::Checked) {
+            c.List1->setCurrentRow(i);
+            const QSignalBlocker quiet(c.List2);
+            c.List2->addItem(entry->text());
+            colourColumns(c.Grid2, n, Form3Design::black, true);
+        } else {
+            colourColumns(c.Grid2, n, Form3Design::grey, false);
+        }
+    }
+
+    if (c.ChkLegenda->isChecked()) {
+        QLabel *header = c.Lab[0];
+        const int step = header->height();
+        c.Frame4->show();
+        int frameHeight = Twips::toPixels(Form3Design::legendBaseHeight);
+        for (int n = 1; n <= m_state.setCount; ++n)
+            if (QLabel *label = Lab(n))
+                label->hide();
+        int y = header->y();
+        for (int i = 0; i < c.List1->count(); ++i) {
+            if (c.List1->item(i)->checkState() != Qt::Checked)
+                continue;
+            if (QLabel *label = Lab(i + 1)) {
+                label->show();
+                label->move(label->x(), y + step);
+            }
+            y += step;
+            frameHeight += step;
+        }
+        c.Frame4->resize(c.Frame4->width(), frameHeight);
+    }
+
+    if (m_engine)
+        m_engine->reFaz(true);
+}
+
+void Form3::List2_Click()
+{
+    Form3Controls &c = m_controls;
+    m_state.loadingStyle = 1;
+    const QListWidgetItem *current = c.List2->currentItem();
+    if (current && !c.List2->selectedItems().isEmpty()) {
+        const double number = NumberText::leadingValue(QStringView(current->text()).left(2));
+        if (const std::optional<int> n = NumberText::wholeNumber(number, 0, maxDataSets)) {
+            c.Slider1->setValue(m_state.setMarkerSize[*n]);
+            c.Slider2->setValue(m_state.setLineWidth[*n]);
+            c.Combo5->setCurrentIndex(m_state.setLineStyle[*n]);
+        }
+    }
+    m_state.loadingStyle = 0;
+}

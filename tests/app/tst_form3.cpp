@@ -1,0 +1,627 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window: start-up state, loading data sets, the two lists, the
+// legend, the values table and reset all.
+#include "Form3Fixture.h"
+
+#include "app/ProgramState.h"
+#include "colour/Rgb.h"
+#include "platform/DataGrid.h"
+#include "platform/DrawingSurface.h"
+#include "platform/Twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QRadioButton>
+#include <QSlider>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QStringList itemTexts(const QListWidget *list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
+QStringList comboTexts(const QComboBox *combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts << combo->itemText(i);
+    return texts;
+}
+
+int twips(int pixels)
+{
+    return static_cast<int>(Twips::fromPixels(pixels));
+}
+
+QColor cellColour(const DataGrid *grid, int row, int column)
+{
+    const QTableWidgetItem *item = grid->item(row, column);
+    return item ? item->foreground().color() : QColor();
+}
+
+} // namespace
+
+class TestForm3 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void startUpSettings();
+    void startUpState();
+    void openDialogIsSetUp();
+
+    void firstLoad();
+    void valuesFormatted_data();
+    void valuesFormatted();
+    void threeLoadsStackTheLegend();
+    void shortPairListBorrowsPreviousMonths();
+    void failedLoadChangesNothing_data();
+    void failedLoadChangesNothing();
+    void fiftyFirstLoadIsAbandoned();
+    void nonAsciiPathLoads();
+    void uncheckingTheMiddleDataSet();
+    void legendOffLeavesTheLegendAlone();
+    void selectingInList2LoadsTheStyle();
+    void valuesTableStopsGrowingNearTheWindowEdge_data();
+    void valuesTableStopsGrowingNearTheWindowEdge();
+    void resetAllKeepsOnlyWhatSurvives();
+
+private:
+    void loadConstant(const QString &name, double temp, double ppt);
+
+    std::unique_ptr<DataFiles> m_files;
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<Form3> m_window;
+};
+
+void TestForm3::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+void TestForm3::init()
+{
+    m_files = std::make_unique<DataFiles>();
+    m_dialogs = std::make_unique<ScriptedDialogs>();
+    m_window = std::make_unique<Form3>();
+    m_window->setProgramEnd([] {});
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestForm3::cleanup()
+{
+    m_window.reset();
+    flushDeletions();
+    m_dialogs.reset();
+    m_files.reset();
+}
+
+void TestForm3::loadConstant(const QString &name, double temp, double ppt)
+{
+    openThroughToolbar(*m_window, *m_dialogs,
+                       m_files->place(name + QStringLiteral(".tvr"), name, DataFiles::constant(temp, ppt)));
+}
+
+void TestForm3::startUpSettings()
+{
+    const Form3Controls &c = m_window->controls();
+    QCOMPARE(comboTexts(c.Combo5), QStringList({"___", "---", "...", "-.-", "-.."}));
+    QCOMPARE(c.Combo5->currentText(), QStringLiteral("___"));
+
+    QStringList divisions{"Default"};
+    for (int i = 2; i <= 20; ++i)
+        divisions << QString::number(i);
+    QCOMPARE(comboTexts(c.Combo1), divisions);
+    QCOMPARE(comboTexts(c.Combo2), divisions);
+    QCOMPARE(c.Combo1->currentText(), QStringLiteral("Default"));
+    QCOMPARE(c.Combo2->currentText(), QStringLiteral("Default"));
+
+    const QStringList decimals{"0", "0.0", "0.00", "0.000", "0.0000"};
+    QCOMPARE(comboTexts(c.Combo3), decimals);
+    QCOMPARE(comboTexts(c.Combo4), decimals);
+    QCOMPARE(c.Combo3->currentText(), QStringLiteral("0.0"));
+    QCOMPARE(c.Combo4->currentText(), QStringLiteral("0"));
+
+    QVERIFY(c.Check1->isChecked());
+    QVERIFY(c.ChkLegenda->isChecked());
+    QVERIFY(c.GridX->isChecked());
+    QVERIFY(c.GridY->isChecked());
+    QVERIFY(!c.ChkLimX->isChecked());
+    QVERIFY(!c.ChkLimY->isChecked());
+    QVERIFY(!c.Check2->isChecked());
+    QVERIFY(c.Option2->isChecked());
+    QVERIFY(!c.Option3->isChecked());
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(c.Option1[i]->isChecked(), i == 1);
+    for (QCheckBox *automatic : c.teC)
+        QVERIFY(automatic->isChecked());
+    QCOMPARE(c.TxTitulo->text(), QStringLiteral("Enter your title"));
+}
+
+void TestForm3::startUpState()
+{
+    const Form3Controls &c = m_window->controls();
+    const MainState &state = m_window->state();
+    const ProgramState &program = ProgramState::instance();
+
+    QCOMPARE(c.List1->count(), 0);
+    QCOMPARE(c.List2->count(), 0);
+    QVERIFY(c.Grid2->isHidden());
+    QCOMPARE(c.Grid2->columnCount(), 1);
+    QCOMPARE(c.Grid2->text(0, 0), QStringLiteral("Month"));
+    QVERIFY(c.Frame4->isHidden());
+    QVERIFY(c.tagPic->isHidden());
+    QVERIFY(c.Label5->isHidden());
+    QVERIFY(c.ProgBar->isHidden());
+    QVERIFY(c.Lab[0] && !c.Lab[1]);
+
+    QCOMPARE(state.setCount, 0);
+    QVERIFY(!state.hasData);
+    QCOMPARE(state.legendWidth, -1);
+    QVERIFY(!state.blackWhite);
+    QVERIFY(!state.areaMode);
+
+    const qint32 colours[8] = {0, Rgb::pack(255, 0, 0), Rgb::pack(0, 110, 0), Rgb::pack(0, 0, 255),
+                               Rgb::pack(150, 150, 0), Rgb::pack(0, 150, 150), Rgb::pack(0, 0, 150),
+                               Rgb::pack(200, 100, 50)};
+    for (int n = 1; n <= 7; ++n) {
+        QCOMPARE(program.setColorTable[n], colours[n]);
+        QCOMPARE(state.savedColor[n], colours[n]);
+    }
+    for (int n = 0; n <= 50; ++n) {
+        QCOMPARE(state.setMarkerSize[n], n <= 10 ? 1 : 0);
+        QCOMPARE(state.setLineWidth[n], n <= 10 ? 1 : 0);
+        QCOMPARE(state.setLineStyle[n], 0);
+    }
+
+    // The plotting area sits on the guide lines.
+    const ChartState &chart = state.chart;
+    QCOMPARE(chart.axisLeft, 720.0);
+    QCOMPARE(chart.axisTop, 480.0);
+    QCOMPARE(chart.axisRight, 6120.0);
+    QCOMPARE(chart.axisBottom, 4920.0);
+    QCOMPARE(c.Picture4->geometry(), QRect(48, 32, 360, 296));
+    QCOMPARE(chart.plotLeft, 0.0);
+    QCOMPARE(chart.plotTop, 0.0);
+    QCOMPARE(chart.plotRight, c.Picture4->innerWidth());
+    QCOMPARE(chart.plotBottom, c.Picture4->innerHeight());
+
+    const QStringList months{"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Agu", "Sep", "Oct", "Nov", "Dic", "Jan"};
+    for (int m = 1; m <= 13; ++m)
+        QCOMPARE(chart.monthLabel[m], months[m - 1]);
+}
+
+void TestForm3::openDialogIsSetUp()
+{
+    QTest::mouseClick(m_window->controls().Bot[1], Qt::LeftButton);   // cancelled: the queue is empty
+    QCOMPARE(m_dialogs->openRequests.size(), 1);
+    const Dialogs::FileRequest &request = m_dialogs->openRequests.constFirst();
+    QCOMPARE(request.title, QStringLiteral("Open"));
+    QCOMPARE(request.filter, QStringLiteral("Tervalo(*.tvr)|*.tvr|All files(*.*)|*.*|"));
+    QCOMPARE(request.defaultSuffix, QStringLiteral("*.tvr"));
+    QCOMPARE(request.directory, QCoreApplication::applicationDirPath());
+    QCOMPARE(m_window->state().setCount, 0);
+    QVERIFY(m_window->controls().Grid2->isHidden());
+}
+
+void TestForm3::firstLoad()
+{
+    loadConstant(QStringLiteral("Lisboa"), 25.14, 120.6);
+    const Form3Controls &c = m_window->controls();
+    const MainState &state = m_window->state();
+
+    QCOMPARE(state.setCount, 1);
+    QVERIFY(state.hasData);
+    QCOMPARE(state.setName[1], QStringLiteral("1 - Lisboa"));
+    QCOMPARE(ProgramState::instance().placeName, QStringLiteral("1 - Lisboa"));
+    QCOMPARE(itemTexts(c.List1), QStringList{"1 - Lisboa"});
+    QCOMPARE(itemTexts(c.List2), QStringList{"1 - Lisboa"});
+    QCOMPARE(c.List1->item(0)->checkState(), Qt::Checked);
+    QVERIFY(c.List2->selectedItems().isEmpty());
+
+    QVERIFY(c.Grid2->isVisible());
+    QCOMPARE(c.Grid2->rowCount(), 14);
+    QCOMPARE(c.Grid2->columnCount(), 3);
+    QCOMPARE(c.Grid2->text(0, 0), QStringLiteral("Month"));
+    QCOMPARE(c.Grid2->text(13, 0), QStringLiteral("Average"));
+    QCOMPARE(c.Grid2->text(0, 1), QStringLiteral("Tmp1"));
+    QCOMPARE(c.Grid2->text(0, 2), QStringLiteral("Ppt1"));
+    QCOMPARE(c.Grid2->columnWidthTwips(1), 540);
+    QCOMPARE(c.Grid2->columnWidthTwips(2), 540);
+
+    // Legend: the new label right under the header label, in its colour.
+    QVERIFY(c.Frame4->isVisible());
+    QLabel *label = m_window->Lab(1);
+    QVERIFY(label);
+    QCOMPARE(label->objectName(), QStringLiteral("Lab_1"));
+    QCOMPARE(label->text(), QStringLiteral("1 - Lisboa"));
+    QVERIFY(label->isVisible());
+    QLabel *header = m_window->Lab(0);
+    QCOMPARE(label->y(), header->y() + header->height());
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QCOMPARE(twips(c.Frame4->height()), 240 + twips(header->height()));
+    QCOMPARE(state.legendWidth, twips(label->width()));
+    QCOMPARE(c.Frame4->width(), Twips::toPixels(state.legendWidth + 215));
+    QCOMPARE(state.suppressRedraw, 0);
+}
+
+void TestForm3::valuesFormatted_data()
+{
+    QTest::addColumn<double>("temp");
+    QTest::addColumn<double>("ppt");
+    QTest::addColumn<QString>("tempCell");
+    QTest::addColumn<QString>("pptCell");
+    QTest::addColumn<QString>("tempAverage");
+    QTest::addColumn<QString>("pptAverage");
+
+    QTest::newRow("two decimals, whole precipitation") << 25.14 << 120.6 << "25.14" << "121" << "25.14" << "120.6";
+    QTest::newRow("negative temperature") << -3.5 << 0.0 << "-3.50" << "0" << "-3.50" << "0.0";
+    QTest::newRow("small precipitation shows as 0") << 10.0 << 0.4 << "10.00" << "0" << "10.00" << "0.4";
+    QTest::newRow("large values") << 31.999 << 1234.5 << "32.00" << "1235" << "32.00" << "1234.5";
+}
+
+void TestForm3::valuesFormatted()
+{
+    QFETCH(double, temp);
+    QFETCH(double, ppt);
+    QFETCH(QString, tempCell);
+    QFETCH(QString, pptCell);
+    QFETCH(QString, tempAverage);
+    QFETCH(QString, pptAverage);
+
+    loadConstant(QStringLiteral("Site"), temp, ppt);
+    const DataGrid *grid = m_window->controls().Grid2;
+    QCOMPARE(grid->columnCount(), 3);
+    for (int row = 1; row <= 12; ++row) {
+        QCOMPARE(grid->text(row, 1), tempCell);
+        QCOMPARE(grid->text(row, 2), pptCell);
+        QCOMPARE(grid->item(row, 1)->textAlignment(), int(Qt::AlignCenter));
+    }
+    QCOMPARE(grid->text(13, 1), tempAverage);
+    QCOMPARE(grid->text(13, 2), pptAverage);
+}
+
+void TestForm3::threeLoadsStackTheLegend()
+{
+    loadConstant(QStringLiteral("A"), 10, 100);
+    loadConstant(QStringLiteral("Bbbbbbbbbbbbbbbbbbbbbbbbbbbbbb"), 12, 80);
+    loadConstant(QStringLiteral("C"), 14, 60);
+    const Form3Controls &c = m_window->controls();
+
+    QCOMPARE(m_window->state().setCount, 3);
+    QCOMPARE(itemTexts(c.List1), QStringList({"1 - A", "2 - Bbbbbbbbbbbbbbbbbbbbbbbbbbbbbb", "3 - C"}));
+    QCOMPARE(itemTexts(c.List2), itemTexts(c.List1));
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(c.List1->item(i)->checkState(), Qt::Checked);
+
+    QCOMPARE(c.Grid2->columnCount(), 7);
+    QCOMPARE(c.Grid2->text(0, 5), QStringLiteral("Tmp3"));
+    QCOMPARE(c.Grid2->text(0, 6), QStringLiteral("Ppt3"));
+    QCOMPARE(c.Grid2->text(1, 3), QStringLiteral("12.00"));
+    QCOMPARE(c.Grid2->text(1, 6), QStringLiteral("60"));
+
+    const QLabel *header = m_window->Lab(0);
+    const int step = header->height();
+    for (int n = 1; n <= 3; ++n) {
+        QVERIFY(m_window->Lab(n)->isVisible());
+        QCOMPARE(m_window->Lab(n)->y(), header->y() + n * step);
+    }
+    QCOMPARE(twips(c.Frame4->height()), 240 + 3 * twips(step));
+    // The widest label sets the frame's width.
+    const int widest = twips(m_window->Lab(2)->width());
+    QVERIFY(widest > twips(m_window->Lab(1)->width()));
+    QCOMPARE(m_window->state().legendWidth, widest);
+    QCOMPARE(c.Frame4->width(), Twips::toPixels(widest + 215));
+    QCOMPARE(m_window->Lab(3)->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+}
+
+void TestForm3::shortPairListBorrowsPreviousMonths()
+{
+    openThroughToolbar(*m_window, *m_dialogs,
+                       m_files->place(QStringLiteral("full.tvr"), QStringLiteral("Full"), DataFiles::ramp(0)));
+    // Twelve pairs without the closing pair: only eleven months are read.
+    openThroughToolbar(*m_window, *m_dialogs,
+                       m_files->place(QStringLiteral("short.tvr"), QStringLiteral("Short"), DataFiles::ramp(20), 12,
+                                      false));
+    const DataGrid *grid = m_window->controls().Grid2;
+    QCOMPARE(m_window->state().setCount, 2);
+    QCOMPARE(grid->text(11, 3), QStringLiteral("31.00"));
+    QCOMPARE(grid->text(11, 4), QStringLiteral("110"));
+    QCOMPARE(grid->text(12, 3), QStringLiteral("12.00"));   // December of the first file
+    QCOMPARE(grid->text(12, 4), QStringLiteral("120"));
+}
+
+void TestForm3::failedLoadChangesNothing_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("kind");   // "file", "missing", "folder", "cancel"
+
+    QTest::newRow("cancelled") << QByteArray() << "cancel";
+    QTest::newRow("missing file") << QByteArray() << "missing";
+    QTest::newRow("folder picked as a file") << QByteArray() << "folder";
+    QTest::newRow("empty file") << QByteArray() << "file";
+    QTest::newRow("only the name") << QByteArray("\"Somewhere\"\r\n") << "file";
+    QTest::newRow("pair without semicolon") << QByteArray("\"X\",\"(1;2),(3 4),(13;0)\"\r\n") << "file";
+    QTest::newRow("number that is not one") << QByteArray("\"X\",\"(1;2),(abc;4),(13;0)\"\r\n") << "file";
+    QTest::newRow("empty temperature") << QByteArray("\"X\",\"(;2),(1;4),(13;0)\"\r\n") << "file";
+    QByteArray binary(4096, '\0');
+    for (int i = 0; i < binary.size(); ++i)
+        binary[i] = char((i * 37 + 11) & 0xFF);
+    QTest::newRow("binary") << binary << "file";
+}
+
+void TestForm3::failedLoadChangesNothing()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, kind);
+
+    loadConstant(QStringLiteral("Good"), 5, 50);
+    const Form3Controls &c = m_window->controls();
+    const MainState before = m_window->state();
+    const int columns = c.Grid2->columnCount();
+    const QString firstPath = ProgramState::instance().dataFileName;
+
+    QString path;
+    if (kind == QLatin1String("file"))
+        path = m_files->write(QStringLiteral("bad.tvr"), bytes);
+    else if (kind == QLatin1String("missing"))
+        path = m_files->path(QStringLiteral("nowhere.tvr"));
+    else if (kind == QLatin1String("folder"))
+        path = m_files->path(QString());
+    if (kind == QLatin1String("cancel"))
+        QTest::mouseClick(c.Bot[1], Qt::LeftButton);
+    else
+        openThroughToolbar(*m_window, *m_dialogs, path);
+
+    const MainState &after = m_window->state();
+    QCOMPARE(after.setCount, 1);
+    QCOMPARE(after.fileTemp, before.fileTemp);
+    QCOMPARE(after.filePrec, before.filePrec);
+    QCOMPARE(itemTexts(c.List1), QStringList{"1 - Good"});
+    QCOMPARE(itemTexts(c.List2), QStringList{"1 - Good"});
+    QCOMPARE(c.Grid2->columnCount(), columns);
+    QVERIFY(!m_window->Lab(2));
+    QCOMPARE(ProgramState::instance().dataFileName, kind == QLatin1String("cancel") ? firstPath : path);
+    QVERIFY(m_dialogs->messages.isEmpty());
+
+    // A good file afterwards gets the next number and the good values.
+    loadConstant(QStringLiteral("Next"), 7, 70);
+    QCOMPARE(m_window->state().setCount, 2);
+    QCOMPARE(c.Grid2->text(1, 3), QStringLiteral("7.00"));
+}
+
+void TestForm3::fiftyFirstLoadIsAbandoned()
+{
+    const QString path = m_files->place(QStringLiteral("same.tvr"), QStringLiteral("Same"), DataFiles::ramp(1));
+    for (int n = 1; n <= 50; ++n)
+        openThroughToolbar(*m_window, *m_dialogs, path);
+    const Form3Controls &c = m_window->controls();
+    QCOMPARE(m_window->state().setCount, 50);
+    QCOMPARE(c.List1->count(), 50);
+    QCOMPARE(c.List1->item(49)->text(), QStringLiteral("50 - Same"));
+    QCOMPARE(c.Grid2->columnCount(), 101);
+    const int requests = m_dialogs->openRequests.size();
+
+    openThroughToolbar(*m_window, *m_dialogs, path);
+    QCOMPARE(m_window->state().setCount, 50);
+    QCOMPARE(c.List1->count(), 50);
+    QCOMPARE(c.List2->count(), 50);
+    QCOMPARE(c.Grid2->columnCount(), 101);
+    QCOMPARE(m_dialogs->openRequests.size(), requests);   // not even asked for a file
+    QVERIFY(m_dialogs->messages.isEmpty());
+    QCOMPARE(m_dialogs->beeps, 1);
+}
+
+void TestForm3::nonAsciiPathLoads()
+{
+    const QString path = m_files->place(QStringLiteral("Estações/São Tomé — 気候.tvr"), QStringLiteral("São Tomé"),
+                                        DataFiles::constant(26, 80));
+    openThroughToolbar(*m_window, *m_dialogs, path);
+    QCOMPARE(m_window->state().setCount, 1);
+    QCOMPARE(ProgramState::instance().dataFileName, path);
+    QCOMPARE(m_window->controls().List1->item(0)->text(), QStringLiteral("1 - São Tomé"));
+}
+
+void TestForm3::uncheckingTheMiddleDataSet()
+{
+    loadConstant(QStringLiteral("A"), 10, 100);
+    loadConstant(QStringLiteral("B"), 12, 80);
+    loadConstant(QStringLiteral("C"), 14, 60);
+    const Form3Controls &c = m_window->controls();
+
+    c.List1->item(1)->setCheckState(Qt::Unchecked);
+
+    QCOMPARE(itemTexts(c.List2), QStringList({"1 - A", "3 - C"}));
+    QVERIFY(c.List2->selectedItems().isEmpty());
+    const QColor grey(200, 200, 200);
+    for (int row = 0; row <= 13; ++row) {
+        QCOMPARE(cellColour(c.Grid2, row, 3), grey);
+        QCOMPARE(cellColour(c.Grid2, row, 4), grey);
+        QCOMPARE(cellColour(c.Grid2, row, 5), QColor(Qt::black));
+    }
+    const QLabel *header = m_window->Lab(0);
+    const int step = header->height();
+    QVERIFY(m_window->Lab(1)->isVisible());
+    QVERIFY(m_window->Lab(2)->isHidden());
+    QVERIFY(m_window->Lab(3)->isVisible());
+    QCOMPARE(m_window->Lab(3)->y(), m_window->Lab(1)->y() + step);
+    QCOMPARE(twips(c.Frame4->height()), 240 + 2 * twips(step));
+
+    // Checking it again puts it back in list order and blackens its columns.
+    c.List1->item(1)->setCheckState(Qt::Checked);
+    QCOMPARE(itemTexts(c.List2), QStringList({"1 - A", "2 - B", "3 - C"}));
+    QCOMPARE(m_window->Lab(2)->y(), header->y() + 2 * step);
+    QCOMPARE(m_window->Lab(3)->y(), header->y() + 3 * step);
+    QCOMPARE(cellColour(c.Grid2, 5, 3), QColor(Qt::black));
+    QCOMPARE(m_window->state().setCount, 3);
+}
+
+void TestForm3::legendOffLeavesTheLegendAlone()
+{
+    loadConstant(QStringLiteral("A"), 10, 100);
+    loadConstant(QStringLiteral("B"), 12, 80);
+    const Form3Controls &c = m_window->controls();
+    c.ChkLegenda->setChecked(false);
+    const QRect frame = c.Frame4->geometry();
+    const bool labelVisible = m_window->Lab(2)->isVisible();
+    const int labelTop = m_window->Lab(2)->y();
+
+    c.List1->item(0)->setCheckState(Qt::Unchecked);
+
+    QCOMPARE(c.Frame4->geometry(), frame);
+    QCOMPARE(m_window->Lab(2)->isVisible(), labelVisible);
+    QCOMPARE(m_window->Lab(2)->y(), labelTop);
+    QCOMPARE(itemTexts(c.List2), QStringList{"2 - B"});
+}
+
+void TestForm3::selectingInList2LoadsTheStyle()
+{
+    loadConstant(QStringLiteral("A"), 10, 100);
+    loadConstant(QStringLiteral("B"), 12, 80);
+    MainState &state = m_window->state();
+    state.setMarkerSize[2] = 4;
+    state.setLineWidth[2] = 7;
+    state.setLineStyle[2] = 3;
+    const Form3Controls &c = m_window->controls();
+
+    const QRect second = c.List2->visualItemRect(c.List2->item(1));
+    QTest::mouseClick(c.List2->viewport(), Qt::LeftButton, {}, second.center());
+
+    QCOMPARE(c.Slider1->value(), 4);
+    QCOMPARE(c.Slider2->value(), 7);
+    QCOMPARE(c.Combo5->currentIndex(), 3);
+    QCOMPARE(state.loadingStyle, 0);
+    // Loading the controls stores nothing.
+    QCOMPARE(state.setMarkerSize[1], 1);
+    QCOMPARE(state.setLineWidth[1], 1);
+    QCOMPARE(state.setLineStyle[1], 0);
+    QCOMPARE(state.setMarkerSize[2], 4);
+
+    const QRect first = c.List2->visualItemRect(c.List2->item(0));
+    QTest::mouseClick(c.List2->viewport(), Qt::LeftButton, {}, first.center());
+    QCOMPARE(c.Slider1->value(), 1);
+    QCOMPARE(c.Combo5->currentIndex(), 0);
+}
+
+void TestForm3::valuesTableStopsGrowingNearTheWindowEdge_data()
+{
+    QTest::addColumn<int>("windowWidth");   // pixels of client area
+    QTest::newRow("design width") << 792;
+    QTest::newRow("narrow") << 420;
+    QTest::newRow("wide") << 1400;
+}
+
+void TestForm3::valuesTableStopsGrowingNearTheWindowEdge()
+{
+    QFETCH(int, windowWidth);
+    m_window->resize(windowWidth, m_window->height());
+    const DataGrid *grid = m_window->controls().Grid2;
+    const QString path = m_files->place(QStringLiteral("x.tvr"), QStringLiteral("X"), DataFiles::ramp(1));
+
+    int expectedWidth = twips(grid->width());
+    const int left = twips(grid->x());
+    const int outerWidth = twips(windowWidth) + 120;
+    for (int n = 1; n <= 12; ++n) {
+        if (outerWidth - 600 > left + expectedWidth)
+            expectedWidth += 1080;
+        openThroughToolbar(*m_window, *m_dialogs, path);
+        QCOMPARE(twips(grid->width()), expectedWidth);
+    }
+    QVERIFY(left + twips(grid->width()) < outerWidth - 600 + 1080);
+}
+
+void TestForm3::resetAllKeepsOnlyWhatSurvives()
+{
+    loadConstant(QStringLiteral("A"), 10, 100);
+    loadConstant(QStringLiteral("B"), 12, 80);
+    MainState &state = m_window->state();
+    ProgramState &program = ProgramState::instance();
+
+    // Styles and settings a user could have changed.
+    state.setLineStyle[1] = 2;
+    state.setLineStyle[30] = 4;
+    state.setMarkerSize[1] = 5;
+    state.setMarkerSize[12] = 3;
+    state.setLineWidth[2] = 9;
+    state.setLineWidth[40] = 6;
+    program.setColorTable[1] = Rgb::pack(1, 2, 3);
+    program.setColorTable[9] = Rgb::pack(9, 9, 9);
+    state.savedColor[9] = Rgb::pack(8, 8, 8);
+    state.blackWhite = true;
+    const QString dataFile = program.dataFileName;
+    {
+        const Form3Controls &c = m_window->controls();
+        c.Combo3->setCurrentIndex(3);
+        c.GridX->setChecked(false);
+        c.Option3->setChecked(true);
+        c.Option1[0]->setChecked(true);
+        c.teC[2]->setChecked(false);
+        c.TxTitulo->setText(QStringLiteral("My chart"));
+    }
+
+    QTest::mouseClick(m_window->controls().Bot[3], Qt::LeftButton);
+    flushDeletions();
+
+    const Form3Controls &c = m_window->controls();
+    // Only one set of controls remains, at their start-up values.
+    QCOMPARE(m_window->findChildren<QListWidget *>(QStringLiteral("List1")).size(), 1);
+    QCOMPARE(c.List1->count(), 0);
+    QCOMPARE(c.List2->count(), 0);
+    QVERIFY(c.Grid2->isHidden());
+    QCOMPARE(c.Grid2->columnCount(), 1);
+    QVERIFY(c.Frame4->isHidden());
+    QVERIFY(!m_window->Lab(1));
+    QVERIFY(c.List1->isVisible());
+    QCOMPARE(c.Combo3->currentText(), QStringLiteral("0.0"));
+    QCOMPARE(c.Combo5->count(), 5);
+    QCOMPARE(c.Combo1->count(), 20);
+    QVERIFY(c.GridX->isChecked());
+    QVERIFY(c.Option2->isChecked());
+    QVERIFY(c.Option1[1]->isChecked());
+    QVERIFY(c.teC[2]->isChecked());
+    QCOMPARE(c.TxTitulo->text(), QStringLiteral("Enter your title"));
+
+    QCOMPARE(state.setCount, 0);
+    QVERIFY(!state.hasData);
+    QVERIFY(!state.blackWhite);
+    QCOMPARE(state.legendWidth, -1);
+    // Kept: line types, styles of 11..50, colours of 8..50, program-wide values.
+    QCOMPARE(state.setLineStyle[1], 2);
+    QCOMPARE(state.setLineStyle[30], 4);
+    QCOMPARE(state.setMarkerSize[1], 1);
+    QCOMPARE(state.setMarkerSize[12], 3);
+    QCOMPARE(state.setLineWidth[2], 1);
+    QCOMPARE(state.setLineWidth[40], 6);
+    QCOMPARE(program.setColorTable[1], Rgb::pack(255, 0, 0));
+    QCOMPARE(state.savedColor[1], Rgb::pack(255, 0, 0));
+    QCOMPARE(program.setColorTable[9], Rgb::pack(9, 9, 9));
+    QCOMPARE(state.savedColor[9], Rgb::pack(8, 8, 8));
+    QCOMPARE(program.dataFileName, dataFile);
+
+    // The new controls work: loading starts again at data set 1.
+    loadConstant(QStringLiteral("Again"), 3, 30);
+    QCOMPARE(state.setCount, 1);
+    QCOMPARE(itemTexts(c.List1), QStringList{"1 - Again"});
+    QCOMPARE(c.Grid2->text(0, 1), QStringLiteral("Tmp1"));
+    QVERIFY(m_window->Lab(1)->isVisible());
+}
+
+QTEST_MAIN(TestForm3)
+#include "tst_form3.moc"
