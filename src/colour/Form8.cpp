@@ -14,6 +14,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleFactory>
 
 #include <algorithm>
 
@@ -148,6 +150,12 @@ void Form8::buildControls()
         m_label1[i] = swatch;
     }
 
+    // At 12 pixels high some styles leave no room for a visible thumb; the
+    // classic style always draws one.
+    QStyle *barStyle = QStyleFactory::create(QStringLiteral("Windows"));
+    if (barStyle)
+        barStyle->setParent(this);
+
     static const char *const captions[3] = {"Red", "Green", "Blue"};
     static const char *const boxNames[3] = {"red1", "green1", "blue1"};
     for (int i = 0; i < 3; ++i) {
@@ -168,6 +176,13 @@ void Form8::buildControls()
         // The arrow keys and the wheel move the bar the way they move a
         // slider: right and up add.
         bar->setInvertedControls(false);
+        if (barStyle)
+            bar->setStyle(barStyle);
+        // A grey track, so that the bar stands out on the white window.
+        QPalette track = bar->palette();
+        track.setColor(QPalette::Light, QColor(200, 200, 200));
+        track.setColor(QPalette::Window, QColor(200, 200, 200));
+        bar->setPalette(track);
         bar->setGeometry(twipsRect(left, barTop, barWidth, barHeight));
         connect(bar, &QScrollBar::valueChanged, this, [this, i] { Slider_Scroll(i); });
         m_slider[i] = bar;
