@@ -1,7 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/ChmFile.h"
+
 #include <QWidget>
+
+class HelpBrowser;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 // Shows a compiled help file (.chm): its table of contents beside its pages.
 class HelpViewer : public QWidget
@@ -15,6 +21,21 @@ public:
     // cannot be read as a help file.
     static HelpViewer *showContents(const QString &chmPath, QWidget *owner);
 
+    ~HelpViewer() override;
+
+    QString helpFile() const { return m_help.path(); }
+    QTreeWidget *contentsTree() const { return m_contents; }
+    HelpBrowser *browser() const { return m_browser; }
+
 private:
     explicit HelpViewer(QWidget *owner);
+
+    bool load(const QString &chmPath);
+    void addTopics(QTreeWidgetItem *parent, const QList<ChmFile::Topic> &topics);
+    void showTopic(QTreeWidgetItem *item);
+    void followPage(const QUrl &page);
+
+    ChmFile m_help;
+    QTreeWidget *m_contents = nullptr;
+    HelpBrowser *m_browser = nullptr;
 };
