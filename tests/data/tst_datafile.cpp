@@ -68,6 +68,9 @@ private slots:
     void readFixture_data();
     void readFixture();
     void failureKeepsWhatWasRead();
+    void edgesOfTheInput_data();
+    void edgesOfTheInput();
+    void everyFixtureReadsCleanly();
     void numbersFollowTheLocale_data();
     void numbersFollowTheLocale();
     void pathsThatAreNotDataFiles();
@@ -225,6 +228,76 @@ void TestDataFile::failureKeepsWhatWasRead()
     QCOMPARE(badPpt.pairCount, 1);
     QCOMPARE(badPpt.pptCount, 1);
     QCOMPARE(badPpt.data.ppt[2], 0.0);
+}
+
+// Inputs that end at every awkward place: each must give a clean result
+// without reading past the end (the sanitizer builds check the latter).
+void TestDataFile::edgesOfTheInput_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<ReadStatus>("status");
+    QTest::addColumn<int>("pairs");
+    QTest::addColumn<double>("firstTemp");
+
+    QTest::newRow("lone quote") << QByteArray("\"") << ReadStatus::MissingField << 0 << 0.0;
+    QTest::newRow("unclosed name") << QByteArray("\"a,b") << ReadStatus::MissingField << 0 << 0.0;
+    QTest::newRow("lone comma") << QByteArray(",") << ReadStatus::MissingField << 0 << 0.0;
+    QTest::newRow("lone line end") << QByteArray("\r\n") << ReadStatus::MissingField << 0 << 0.0;
+    QTest::newRow("blanks") << QByteArray(" \t ") << ReadStatus::MissingField << 0 << 0.0;
+    QTest::newRow("second field opened") << QByteArray("\"a\",\"") << ReadStatus::Ok << 0 << 0.0;
+    QTest::newRow("parenthesis") << QByteArray("\"a\",\"(") << ReadStatus::Ok << 0 << 0.0;
+    QTest::newRow("joint is dropped first") << QByteArray("\"a\",\"),(") << ReadStatus::Ok << 0
+                                            << 0.0;
+    QTest::newRow("empty pair") << QByteArray("\"a\",\"(),(") << ReadStatus::PairWithoutSemicolon
+                                << 0 << 0.0;
+    QTest::newRow("semicolon only") << QByteArray("\"a\",\"(;),(") << ReadStatus::BadNumber << 0
+                                    << 0.0;
+    QTest::newRow("one pair, unclosed list") << QByteArray("\"a\",\"(1;2),(") << ReadStatus::Ok
+                                             << 1 << 1.0;
+    QTest::newRow("first character never examined") << QByteArray("\"a\",\"x7;2),(13;0)\"")
+                                                    << ReadStatus::Ok << 1 << 7.0;
+    QTest::newRow("empty second field") << QByteArray("\"a\",,\"(1;2),(13;0)\"")
+                                        << ReadStatus::Ok << 0 << 0.0;
+    QTest::newRow("empty line between fields") << QByteArray("\"a\"\r\n\r\n\"(1;2),(13;0)\"")
+                                               << ReadStatus::Ok << 0 << 0.0;
+    QTest::newRow("NUL bytes") << QByteArray("\"a\0b\",\"(1;\0),(13;0)\"", 20)
+                               << ReadStatus::BadNumber << 0 << 0.0;
+}
+
+void TestDataFile::edgesOfTheInput()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(ReadStatus, status);
+    QFETCH(int, pairs);
+    QFETCH(double, firstTemp);
+
+    // A copy without spare capacity, so reading one byte too far leaves the
+    // allocation.
+    const QByteArray exact(bytes.constData(), bytes.size());
+    const DataFile::ReadResult result = DataFile::parseDataFile(exact, english);
+    QCOMPARE(result.status, status);
+    QCOMPARE(result.pairCount, pairs);
+    QCOMPARE(result.data.temp[1], firstTemp);
+}
+
+// Every fixture, including the inputs the fuzzer once found troublesome
+// (fuzz_regression_*.tvr), reads to a consistent result under both locales.
+void TestDataFile::everyFixtureReadsCleanly()
+{
+    const QDir fixtures(fixture(QString()));
+    const QStringList files = fixtures.entryList({QStringLiteral("*.tvr")}, QDir::Files);
+    QVERIFY(files.size() >= 20);
+    for (const QString &file : files) {
+        for (const QLocale &locale : {english, brazilian}) {
+            const DataFile::ReadResult result =
+                DataFile::readDataFile(fixtures.filePath(file), locale);
+            QVERIFY2(result.pairCount >= 0 && result.pairCount <= 12, qPrintable(file));
+            QVERIFY2(result.pptCount == result.pairCount
+                         || (!result.ok() && result.pptCount == result.pairCount + 1),
+                     qPrintable(file));
+            QVERIFY2(result.ok() || !result.message.isEmpty(), qPrintable(file));
+        }
+    }
 }
 
 void TestDataFile::numbersFollowTheLocale_data()
