@@ -72,8 +72,11 @@ void Form3::carrega()
 
     // A file that does not read leaves the window as it was, including the
     // month values a later short file would borrow.
+    // A file without a single monthly pair is not a data file (a picture, a
+    // text of some other kind): taking it would show the previous file's
+    // twelve months under a stranger's name.
     const DataFile::ReadResult read = DataFile::readDataFile(path);
-    if (!read.ok())
+    if (!read.ok() || read.pairCount < 1)
         return;
     for (int month = 1; month <= read.pairCount && month <= 12; ++month) {
         m_state.fileTemp[month] = read.data.temp[month];

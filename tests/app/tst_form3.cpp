@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QSlider>
 #include <QtTest>
@@ -361,6 +362,8 @@ void TestForm3::failedLoadChangesNothing_data()
     QTest::newRow("pair without semicolon") << QByteArray("\"X\",\"(1;2),(3 4),(13;0)\"\r\n") << "file";
     QTest::newRow("number that is not one") << QByteArray("\"X\",\"(1;2),(abc;4),(13;0)\"\r\n") << "file";
     QTest::newRow("empty temperature") << QByteArray("\"X\",\"(;2),(1;4),(13;0)\"\r\n") << "file";
+    QTest::newRow("no monthly pair") << QByteArray("\"X\",\"hello\"\r\n") << "file";
+    QTest::newRow("text of another kind") << QByteArray("Dear reader,\nthis is a letter.\n") << "file";
     QByteArray binary(4096, '\0');
     for (int i = 0; i < binary.size(); ++i)
         binary[i] = char((i * 37 + 11) & 0xFF);
