@@ -47,6 +47,11 @@ GridEditing::GridEditing(DataGrid *grid, Sign minus, const QString &menuName, in
     connect(grid, &DataGrid::pasteRequested, this, &GridEditing::menupopColar_Click);
 }
 
+GridEditing::~GridEditing()
+{
+    delete m_menu;
+}
+
 void GridEditing::Grid2_KeyDown(int key)
 {
     if (key == Qt::Key_Delete)

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QMenu>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 class DataGrid;
-class QMenu;
 
 // Turns a DataGrid into a simple number-entry grid: the key handlers, the
 // right-click "Copy"/"Paste" menu and the clipboard text. One implementation
@@ -24,6 +25,8 @@ public:
     // 2); nullptr keeps it inside this object. `menuName` is the popup menu's
     // object name ("menupop" in the editor, "menupo" in the main window).
     GridEditing(DataGrid *grid, Sign minus, const QString &menuName, int *popupColumn = nullptr);
+    // Takes the menu with it; the grid stays as it is.
+    ~GridEditing() override;
 
     // Delete (any modifiers) empties the current cell; other keys do nothing.
     void Grid2_KeyDown(int key);
@@ -50,7 +53,7 @@ public:
 private:
     DataGrid *m_grid;
     Sign m_minus;
-    QMenu *m_menu = nullptr;
+    QPointer<QMenu> m_menu;
     int m_ownPopupColumn = 0;
     int *m_popupColumn;
 };

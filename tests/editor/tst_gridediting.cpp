@@ -33,6 +33,8 @@ struct EditedGrid
     void fill()
     {
         for (int r = 1; r < 13; ++r)
+            grid.setText(r, 0, QString::number(r));
+        for (int r = 1; r < 13; ++r)
             for (int c = 1; c < 3; ++c)
                 grid.setText(r, c, QStringLiteral("v%1%2").arg(r).arg(c));
     }

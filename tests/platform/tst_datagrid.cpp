@@ -109,7 +109,7 @@ private slots:
     {
         auto grid = makeGrid();
         grid->setColumnCentred(2);
-        grid->appendRow(QStringLiteral("x\t\ty\tspilled"));
+        grid->appendRow(QStringLiteral("x\t\ty\t\tspilled"));
         QCOMPARE(grid->rowCount(), 6);
         QCOMPARE(grid->text(5, 0), QStringLiteral("x"));
         QCOMPARE(grid->text(5, 1), QString());
@@ -239,8 +239,9 @@ private slots:
         QSignalSpy copy(grid.get(), &DataGrid::copyRequested);
         QSignalSpy paste(grid.get(), &DataGrid::pasteRequested);
         QTest::keyClick(grid.get(), Qt::Key(key), modifiers);
-        QCOMPARE(down.size(), 1);
-        QCOMPARE(down[0][0].toInt(), key);
+        // A modifier key goes down first, on its own.
+        QCOMPARE(down.size(), modifiers ? 2 : 1);
+        QCOMPARE(down.constLast()[0].toInt(), key);
         QString characters;
         for (const QList<QVariant> &args : press)
             characters += args[0].value<QChar>();
