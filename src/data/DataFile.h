@@ -14,12 +14,15 @@
 // The ".tvr" data file: one line, CRLF, two double-quoted fields — the place
 // name and the pair list "(t;p),(t;p),…,(13;0)". Reading and writing never
 // throw; the result says what happened and the window decides what to show.
+// Text is read as UTF-8 when the bytes are valid UTF-8, else as Windows-1252;
+// it is written in Windows-1252 when that code page holds every character and
+// reads back unchanged, else in UTF-8.
 namespace DataFile {
 
 enum class ReadStatus {
     Ok,
     CannotOpen,      // missing, unreadable, not a regular file, or over 1 MiB (not a data file)
-    MissingField,    // the file ends before the second field
+    MissingField,    // the file ends before the second field (or is empty)
     PairWithoutSemicolon,
     BadNumber,       // a number text that is empty or not a number
 };

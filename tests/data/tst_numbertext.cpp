@@ -127,6 +127,8 @@ void TestNumberText::leadingValue_data()
     QTest::newRow("negative") << "en_US" << "-4.5abc" << -4.5;
     QTest::newRow("second point stops") << "en_US" << "1.2.3" << 1.2;
     QTest::newRow("exponent") << "en_US" << "2E3 rest" << 2000.0;
+    QTest::newRow("plus sign") << "en_US" << "+5 -" << 5.0;
+    QTest::newRow("negative exponent") << "en_US" << "25E-1x" << 2.5;
     QTest::newRow("exponent without digits") << "en_US" << "2E" << 2.0;
     QTest::newRow("exponent sign only") << "en_US" << "2E+x" << 2.0;
     QTest::newRow("group separator stops") << "en_US" << "1,5" << 1.0;
@@ -168,6 +170,7 @@ void TestNumberText::fixed_data()
     QTest::newRow("pt no grouping") << "pt_BR" << 12345.678 << 2 << "12345,68";
     QTest::newRow("pt negative") << "pt_BR" << -0.125 << 2 << "-0,13";
     QTest::newRow("negative decimals count as none") << "en_US" << 2.4 << -1 << "2";
+    QTest::newRow("not finite") << "en_US" << std::numeric_limits<double>::quiet_NaN() << 2 << "";
 }
 
 void TestNumberText::fixed()
@@ -202,6 +205,7 @@ void TestNumberText::general_data()
     QTest::newRow("pt separator") << "pt_BR" << 25.8 << "25,8";
     QTest::newRow("pt exponent") << "pt_BR" << -0.000025 << "-2,5E-05";
     QTest::newRow("pt no grouping") << "pt_BR" << 1234.5 << "1234,5";
+    QTest::newRow("not finite") << "en_US" << std::numeric_limits<double>::infinity() << "";
 }
 
 void TestNumberText::general()
