@@ -3,6 +3,7 @@
 #include "app/Form3.h"
 
 #include "app/DataSetStyle.h"
+#include "app/Form3ComboStyle.h"
 #include "app/Form3Design.h"
 #include "app/ProgramState.h"
 #include "chart/ChartEngine.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QResizeEvent>
+#include <QStyle>
 #include <QStringList>
 #include <QToolButton>
 
@@ -76,6 +78,9 @@ Form3::Form3(QWidget *parent)
         std::fflush(nullptr);
         std::_Exit(0);
     };
+
+    m_comboStyle = new Form3ComboStyle(style()->name());
+    m_comboStyle->setParent(this);
 
     createControls();
     createCollaborators();

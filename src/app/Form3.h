@@ -10,6 +10,7 @@
 
 class ChartEngine;
 class DataSetStyle;
+class Form3ComboStyle;
 class GridEditing;
 class QLabel;
 
@@ -31,7 +32,7 @@ public:
     const MainState &state() const { return m_state; }
     const Form3Controls &controls() const { return m_controls; }
     ChartEngine *chart() const { return m_engine; }
-    DataSetStyle *style() const { return m_style; }
+    DataSetStyle *dataSetStyle() const { return m_style; }
     GridEditing *gridEditing() const { return m_gridEditing; }
 
     // Legend label of data set n (0: the header label); nullptr when none.
@@ -86,5 +87,6 @@ private:
     ChartEngine *m_engine = nullptr;
     DataSetStyle *m_style = nullptr;
     GridEditing *m_gridEditing = nullptr;
+    Form3ComboStyle *m_comboStyle = nullptr;
     ProgramEnd m_programEnd;
 };

@@ -57,8 +57,8 @@ inline constexpr Place Picture2{5040, 1200, 855, 615};
 inline constexpr Place ProgBar{7110, 1200, 2400, 330};
 inline constexpr Place Label5{10320, 2160, 495, 255};
 inline constexpr Place Frame6{270, 2595, 2025, 495};
-inline constexpr Place Option2{150, 195, 900, 255};     // inside Frame6
-inline constexpr Place Option3{1065, 195, 900, 255};    // inside Frame6
+inline constexpr Place Option2{150, 225, 900, 240};     // inside Frame6
+inline constexpr Place Option3{1065, 225, 900, 240};    // inside Frame6
 inline constexpr Place Command1{2565, 2970, 1095, 285};
 inline constexpr Place CommTranspor{3690, 2970, 915, 285};
 inline constexpr Place Command3{2565, 3240, 1095, 255};
@@ -67,10 +67,10 @@ inline constexpr Place Label3_1{450, 3255, 1695, 255};
 inline constexpr Place List2{330, 3495, 1935, 1005};
 inline constexpr Place FrMeses{3420, 3555, 1095, 1560};
 inline constexpr int option1Left = 105;                 // inside FrMeses
-inline constexpr int option1FirstTop = 225;
-inline constexpr int option1Step = 255;
+inline constexpr int option1FirstTop = 270;
+inline constexpr int option1Step = 240;
 inline constexpr int option1Width = 960;
-inline constexpr int option1Height = 255;
+inline constexpr int option1Height = 240;
 inline constexpr Place Label3_2{2520, 3570, 735, 255};
 inline constexpr Place Combo1{2460, 3870, 900, 315};
 inline constexpr Place Label3_3{2550, 4260, 735, 255};

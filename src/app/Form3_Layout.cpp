@@ -2,6 +2,7 @@
 // The main window's controls at their design places, and Form_Resize.
 #include "app/Form3.h"
 
+#include "app/Form3ComboStyle.h"
 #include "app/Form3Design.h"
 #include "colour/Rgb.h"
 #include "platform/DataGrid.h"
@@ -423,6 +424,9 @@ void Form3::createControls()
     header->setFont(legendFont);
     header->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     c.Lab[0] = header;
+
+    for (QComboBox *combo : {c.Combo1, c.Combo2, c.Combo3, c.Combo4, c.Combo5})
+        combo->setStyle(m_comboStyle);
 
     // Border lines: drawn beneath everything else on the window.
     for (int i = 0; i < 3; ++i)
