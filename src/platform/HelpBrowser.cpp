@@ -60,9 +60,10 @@ QVariant HelpBrowser::loadResource(int type, const QUrl &name)
 
 void HelpBrowser::doSetSource(const QUrl &name, QTextDocument::ResourceType type)
 {
-    // An empty URL with only an anchor stays on the page; anything that is
+    // A relative address is a page of the same file; anything else that is
     // not in the help file leaves the page as it is.
-    if (name.scheme() != QLatin1String(Scheme) && !name.isRelative())
+    const QUrl target = name.isRelative() && source().isValid() ? source().resolved(name) : name;
+    if (target.scheme() != QLatin1String(Scheme))
         return;
-    QTextBrowser::doSetSource(name, type);
+    QTextBrowser::doSetSource(target, type);
 }
