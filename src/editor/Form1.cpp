@@ -69,7 +69,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, c
     return b;
 }
 
-const QString columnCaption(int column)
+QString columnCaption(int column)
 {
     return column == 1 ? QStringLiteral("Temp") : QStringLiteral("Ppt");
 }

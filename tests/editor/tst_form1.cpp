@@ -204,7 +204,6 @@ private slots:
         QTest::addColumn<bool>("cancel");
         QTest::newRow("cancelled") << QByteArray() << true;
         QTest::newRow("missing file") << QByteArray() << false;
-        QTest::newRow("one field only") << QByteArray("\"Name\"\r\n") << false;
         QTest::newRow("not a number") << fileOf("X", {"(1;x)", "(2;2)"}) << false;
         QTest::newRow("empty temperature") << fileOf("X", {"(;1)", "(2;2)"}) << false;
     }
@@ -325,7 +324,6 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("empty grid") << 0 << 0 << "" << "Month 1, \"Temp\" is empty.";
         QTest::newRow("temperature 1-2") << 3 << 1 << "1-2" << "Month 3, \"Temp\": \"1-2\" is not a number.";
-        QTest::newRow("lone minus") << 12 << 1 << "-" << "Month 12, \"Temp\": \"-\" is not a number.";
         QTest::newRow("two points") << 7 << 2 << "1..5" << "Month 7, \"Ppt\": \"1..5\" is not a number.";
     }
     void refusedSave()
@@ -354,19 +352,6 @@ private slots:
         // The offending cell becomes current.
         QCOMPARE(e.grid->currentRow(), row == 0 ? 1 : row);
         QCOMPARE(e.grid->currentColumn(), row == 0 ? 1 : column);
-    }
-
-    void pastedTextIsCheckedToo()
-    {
-        ScriptedDialogs dialogs;
-        Editor e;
-        for (int r = 1; r <= 12; ++r)
-            e.type(r, 1, QStringLiteral("20"));
-        e.grid->setText(4, 2, QStringLiteral("12 mm"));
-        dialogs.saveAnswers << path(QStringLiteral("pasted.tvr"));
-        e.click("CommGravar");
-        QCOMPARE(dialogs.messages.size(), 1);
-        QVERIFY(dialogs.messages[0].text.startsWith(QStringLiteral("Month 4, \"Ppt\": \"12 mm\" is not a number.")));
     }
 
     void failedSaveIsReported_data()
@@ -398,42 +383,6 @@ private slots:
         QCOMPARE(readAll(path(QStringLiteral("old.tvr"))), old);
         QVERIFY(QFileInfo(path(QStringLiteral("folder/inside"))).isDir());
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
-    }
-
-    void firstBadCell_data()
-    {
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QString>("temp");
-        QTest::addColumn<QString>("ppt");
-        QTest::addColumn<int>("badColumn"); // 0: the row passes
-        const QLocale us(QLocale::English, QLocale::UnitedStates);
-        const QLocale br(QLocale::Portuguese, QLocale::Brazil);
-        QTest::newRow("plain") << us << "-3.5" << "120" << 0;
-        QTest::newRow("empty precipitation") << us << "1" << "" << 0;
-        QTest::newRow("exponent") << us << "1E-05" << "2e3" << 0;
-        QTest::newRow("group separator") << us << "1,000.5" << "1,0" << 0;
-        QTest::newRow("comma decimals in pt_BR") << br << "25,8" << "1.210" << 0;
-        QTest::newRow("empty temperature") << us << "" << "5" << 1;
-        QTest::newRow("minus inside") << us << "1-2" << "5" << 1;
-        QTest::newRow("two decimal separators") << br << "1,2,3" << "5" << 1;
-        QTest::newRow("bad precipitation") << us << "1" << "-" << 2;
-        QTest::newRow("blank precipitation") << us << "1" << " " << 2;
-    }
-    void firstBadCell()
-    {
-        QFETCH(QLocale, locale);
-        QFETCH(QString, temp);
-        QFETCH(QString, ppt);
-        QFETCH(int, badColumn);
-        std::vector<DataFile::CellRow> rows(12, {QStringLiteral("0"), QStringLiteral("0")});
-        rows[6] = {temp, ppt};
-        const std::optional<Form1::BadCell> bad = Form1::firstBadCell(rows, locale);
-        QCOMPARE(bad.has_value(), badColumn != 0);
-        if (bad) {
-            QCOMPARE(bad->month, 7);
-            QCOMPARE(bad->column, badColumn);
-            QCOMPARE(bad->text, badColumn == 1 ? temp : ppt);
-        }
     }
 };
 
