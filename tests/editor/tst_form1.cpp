@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 QByteArray readAll(const QString &path)
@@ -299,6 +300,21 @@ private slots:
         // the texts as typed.
         QCOMPARE(readAll(to), fileOf("Tervalo", {"(1;0)", "(2;12,5)", "(3;-3)", "(4;0)", "(5;0)", "(6;0)",
                                                   "(7;0)", "(8;0)", "(9;0)", "(10;0)", "(11;0)", "(12;0)"}));
+    }
+
+    // The progress display lets events run: the close box may discard the
+    // window in the middle of it.
+    void closedDuringTheProgressDisplay()
+    {
+        ScriptedDialogs dialogs;
+        Editor e;
+        for (int r = 1; r <= 12; ++r)
+            e.type(r, 1, QStringLiteral("1"));
+        dialogs.saveAnswers << path(QStringLiteral("closing.tvr"));
+        QTimer::singleShot(50, e.window, &QWidget::close);
+        e.click("CommGravar");
+        QTRY_VERIFY(!e.window);
+        QCOMPARE(readAll(path(QStringLiteral("closing.tvr"))).left(10), QByteArray("\"Tervalo\","));
     }
 
     void cancelledSaveWritesNothing()
