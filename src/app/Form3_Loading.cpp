@@ -163,11 +163,15 @@ void Form3::List1_ItemCheck()
         c.List2->clear();
     }
 
+    // Each checked entry becomes the current one in turn, so the last one
+    // stays current; setting it once costs one list layout instead of one
+    // per entry.
+    int lastChecked = -1;
     for (int i = 0; i < c.List1->count(); ++i) {
         const QListWidgetItem *entry = c.List1->item(i);
         const int n = i + 1;
         if (entry->checkState() == Qt::Checked) {
-            c.List1->setCurrentRow(i);
+            lastChecked = i;
             const QSignalBlocker quiet(c.List2);
             c.List2->addItem(entry->text());
             colourColumns(c.Grid2, n, Form3Design::black, true);
@@ -175,6 +179,8 @@ void Form3::List1_ItemCheck()
             colourColumns(c.Grid2, n, Form3Design::grey, false);
         }
     }
+    if (lastChecked >= 0)
+        c.List1->setCurrentRow(lastChecked);
 
     if (c.ChkLegenda->isChecked()) {
         QLabel *header = c.Lab[0];
