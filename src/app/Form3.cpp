@@ -166,29 +166,39 @@ void Form3::connectControls()
         connect(c.Bot[i], &QToolButton::clicked, this, [this, i] { Bot_Click(i); });
 }
 
-// Takes the controls away. The client widget goes at the next turn of the
-// event loop, because the button that asked for this is one of its children
-// and is still inside its click.
+// Takes the controls away, with the objects that work on them. They go at
+// the next turn of the event loop, because the button that asked for this is
+// one of them and is still inside its click. While the colour chooser is
+// open, the style object that opened it is still waiting for it, deeper down
+// the call stack: then the old set stays, hidden and silent, until a later
+// reset all finds the chooser closed.
 void Form3::discardControls()
 {
-    delete m_gridEditing;
-    m_gridEditing = nullptr;
-    delete m_style;
-    m_style = nullptr;
-    delete m_engine;
-    m_engine = nullptr;
-
     QWidget *old = m_controls.client;
-    m_controls = Form3Controls{};
-    if (!old)
-        return;
-    const QList<QObject *> children = old->findChildren<QObject *>();
-    for (QObject *child : children) {
-        child->blockSignals(true);
-        child->removeEventFilter(this);
+    if (old) {
+        for (QObject *helper : {static_cast<QObject *>(m_gridEditing), static_cast<QObject *>(m_style),
+                                static_cast<QObject *>(m_engine)})
+            if (helper)
+                helper->setParent(old);
+        const QList<QObject *> children = old->findChildren<QObject *>();
+        for (QObject *child : children) {
+            child->blockSignals(true);
+            child->removeEventFilter(this);
+        }
+        old->hide();
+        m_retired.push_back(old);
     }
-    old->hide();
-    old->deleteLater();
+    m_gridEditing = nullptr;
+    m_style = nullptr;
+    m_engine = nullptr;
+    m_controls = Form3Controls{};
+
+    if (ProgramState::instance().colorChooserOpen == 1)
+        return;
+    for (const QPointer<QWidget> &retired : m_retired)
+        if (retired)
+            retired->deleteLater();
+    m_retired.clear();
 }
 
 void Form3::Form_Load()

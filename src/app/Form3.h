@@ -4,9 +4,11 @@
 #include "app/Form3Controls.h"
 #include "app/MainState.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class ChartEngine;
 class DataSetStyle;
@@ -89,4 +91,6 @@ private:
     GridEditing *m_gridEditing = nullptr;
     Form3ComboStyle *m_comboStyle = nullptr;
     ProgramEnd m_programEnd;
+    // Control sets taken away by reset all, waiting to be deleted.
+    std::vector<QPointer<QWidget>> m_retired;
 };

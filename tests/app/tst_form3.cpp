@@ -3,6 +3,7 @@
 // legend, the values table and reset all.
 #include "Form3Fixture.h"
 
+#include "app/DataSetStyle.h"
 #include "app/ProgramState.h"
 #include "colour/Rgb.h"
 #include "platform/DataGrid.h"
@@ -82,6 +83,7 @@ private slots:
     void valuesTableStopsGrowingNearTheWindowEdge_data();
     void valuesTableStopsGrowingNearTheWindowEdge();
     void resetAllKeepsOnlyWhatSurvives();
+    void resetAllWhileTheColourChooserWaits();
 
 private:
     void loadConstant(const QString &name, double temp, double ppt);
@@ -624,6 +626,30 @@ void TestForm3::resetAllKeepsOnlyWhatSurvives()
     QCOMPARE(itemTexts(c.List1), QStringList{"1 - Again"});
     QCOMPARE(c.Grid2->text(0, 1), QStringLiteral("Tmp1"));
     QVERIFY(m_window->Lab(1)->isVisible());
+}
+
+void TestForm3::resetAllWhileTheColourChooserWaits()
+{
+    loadConstant(QStringLiteral("A"), 10, 100);
+    // The style object that opened the chooser is still on the call stack:
+    // its controls must outlive the reset.
+    ProgramState::instance().colorChooserOpen = 1;
+    const QPointer<QListWidget> oldList = m_window->controls().List2;
+    const QPointer<QObject> oldStyle = m_window->dataSetStyle();
+    m_window->resetAll();
+    flushDeletions();
+    QVERIFY(oldList);
+    QVERIFY(oldStyle);
+    QVERIFY(!oldList->isVisible());
+    QCOMPARE(m_window->findChildren<QListWidget *>(QStringLiteral("List2")).size(), 2);
+    QCOMPARE(m_window->controls().List1->count(), 0);
+
+    ProgramState::instance().colorChooserOpen = 0;
+    m_window->resetAll();
+    flushDeletions();
+    QVERIFY(!oldList);
+    QVERIFY(!oldStyle);
+    QCOMPARE(m_window->findChildren<QListWidget *>(QStringLiteral("List2")).size(), 1);
 }
 
 QTEST_MAIN(TestForm3)
