@@ -61,10 +61,9 @@ DrawingSurface::~DrawingSurface()
 
 void DrawingSurface::clear()
 {
-    endPainting();
-    matchImageToWidget();
+    prepareDirectWrites();
     m_image.fill(toQRgb(m_background));
-    update();
+    requestUpdate();
 }
 
 void DrawingSurface::setUnit(Unit unit) { m_unit = unit; }
@@ -77,6 +76,8 @@ void DrawingSurface::setBackgroundColour(qint32 colour) { m_background = colour;
 
 void DrawingSurface::setDrawColour(qint32 colour)
 {
+    if (colour == m_drawColour)
+        return;
     m_drawColour = colour;
     updatePen();
 }
@@ -86,12 +87,16 @@ void DrawingSurface::setFillStyle(FillStyle style) { m_fillStyle = style; }
 
 void DrawingSurface::setLineWidth(int pixels)
 {
+    if (pixels == m_lineWidth)
+        return;
     m_lineWidth = pixels;
     updatePen();
 }
 
 void DrawingSurface::setLineStyle(LineStyle style)
 {
+    if (style == m_lineStyle)
+        return;
     m_lineStyle = style;
     updatePen();
 }
@@ -167,9 +172,53 @@ void DrawingSurface::line(double x1, double y1, double x2, double y2)
     QPoint from, to;
     if (!toDevice(x1, y1, from) || !toDevice(x2, y2, to))
         return;
-    QPainter &p = painter();
-    p.setPen(m_pen);
-    p.drawLine(from, to);
+    // Solid one-pixel lines along a row or a column (grid lines, ticks) are
+    // the bulk of a redraw: written straight into the image they cost a
+    // fraction of the stroker's time and cover the same pixels.
+    if (m_lineStyle == LineStyle::Solid && m_lineWidth <= 1 && (from.x() == to.x() || from.y() == to.y())) {
+        fillPixels(QRect(from, to).normalized(), toQRgb(m_drawColour));
+    } else {
+        QPainter &p = painter();
+        p.setPen(m_pen);
+        p.drawLine(from, to);
+    }
+    requestUpdate();
+}
+
+void DrawingSurface::prepareDirectWrites()
+{
+    matchImageToWidget();
+    // The painter writes into the image's buffer; a copy handed out shares
+    // that buffer, and writing would then give the image a buffer of its own
+    // behind the painter's back. Close the painter first in that case.
+    if (!m_image.isDetached())
+        endPainting();
+}
+
+void DrawingSurface::fillPixels(const QRect &area, QRgb colour)
+{
+    const QRect clipped = area.intersected(m_image.rect());
+    if (clipped.isEmpty())
+        return;
+    prepareDirectWrites();
+    const QRgb opaque = colour | 0xFF000000;
+    uchar *const bits = m_image.bits();
+    const qsizetype stride = m_image.bytesPerLine();
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        QRgb *row = reinterpret_cast<QRgb *>(bits + y * stride);
+        std::fill(row + clipped.left(), row + clipped.right() + 1, opaque);
+    }
+}
+
+void DrawingSurface::requestUpdate()
+{
+    // One pending repaint of the whole picture covers every primitive drawn
+    // until it happens; asking the widget again per primitive costs more
+    // than drawing most of them. A hidden widget is repainted whole when
+    // shown, which clears the request too.
+    if (m_updateRequested)
+        return;
+    m_updateRequested = true;
     update();
 }
 
@@ -181,6 +230,11 @@ void DrawingSurface::circle(double x, double y, double radius)
     const int r = toDevice(radius);
     if (r <= 0)
         return;
+    if (m_lineWidth <= 1) {
+        disc(centre, r);
+        requestUpdate();
+        return;
+    }
     QPainter &p = painter();
     p.setPen(m_pen);
     if (m_fillStyle == FillStyle::Solid)
@@ -189,7 +243,40 @@ void DrawingSurface::circle(double x, double y, double radius)
         p.setBrush(Qt::NoBrush);
     p.drawEllipse(centre, r, r);
     p.setBrush(Qt::NoBrush);
-    update();
+    requestUpdate();
+}
+
+// A circle of one-pixel outline as whole-pixel spans: pixel (dx, dy) from the
+// centre lies in the disc when dx² + dy² ≤ r² + r (round at every radius,
+// r pixels out along the axes); the disc's pixels with a neighbour outside it
+// form the outline, which closes the disc for 4-connected filling. Markers
+// are the bulk of a redraw's shapes; spans keep them cheap.
+void DrawingSurface::disc(QPoint centre, int r)
+{
+    const QRgb outline = toQRgb(m_drawColour);
+    const bool filled = m_fillStyle == FillStyle::Solid;
+    const QRgb inside = toQRgb(m_fillColour);
+    const qint64 limit = qint64(r) * r + r;
+    const auto halfWidth = [&](int dy) {
+        if (qAbs(dy) > r)
+            return -1;
+        int dx = r;
+        while (qint64(dx) * dx + qint64(dy) * dy > limit)
+            --dx;
+        return dx;
+    };
+    for (int dy = -r; dy <= r; ++dy) {
+        const int y = centre.y() + dy;
+        const int half = halfWidth(dy);
+        // Wider rows above or below leave part of this row's ends open to
+        // the outside: those pixels belong to the outline too.
+        const int edge = std::min(halfWidth(dy - 1), halfWidth(dy + 1));
+        const int outlineTo = std::min(std::max(edge + 1, 0), half); // |dx| from here to half: outline
+        fillPixels(QRect(centre.x() - half, y, half - outlineTo + 1, 1), outline);
+        fillPixels(QRect(centre.x() + outlineTo, y, half - outlineTo + 1, 1), outline);
+        if (outlineTo > 0 && filled)
+            fillPixels(QRect(centre.x() - outlineTo + 1, y, 2 * outlineTo - 1, 1), inside);
+    }
 }
 
 const DrawingSurface::MeasuredText &DrawingSurface::measured(const QString &text) const
@@ -217,7 +304,7 @@ void DrawingSurface::text(double left, double top, const QString &text)
     QPainter &p = painter();
     p.setPen(QColor::fromRgb(toQRgb(m_drawColour)));
     p.drawStaticText(topLeft, entry.layout);
-    update();
+    requestUpdate();
 }
 
 double DrawingSurface::textWidth(const QString &text) const
@@ -244,7 +331,7 @@ void DrawingSurface::floodFill(int x, int y, qint32 colour)
     endPainting();
     matchImageToWidget();
     if (FloodFill::fill(m_image, x, y, toQRgb(colour)) > 0)
-        update();
+        requestUpdate();
 }
 
 qint64 DrawingSurface::countPixels(qint32 colour, const QRect &pixels) const
@@ -257,17 +344,18 @@ void DrawingSurface::rectanglePixels(int left, int top, int right, int bottom)
 {
     if (right <= left || bottom <= top)
         return;
-    QPainter &p = painter();
     const QRect area(QPoint(left, top), QPoint(right - 1, bottom - 1));
     const Qt::BrushStyle style = brushStyle(m_fillStyle);
-    if (style != Qt::NoBrush)
-        p.fillRect(area, QBrush(QColor::fromRgb(toQRgb(m_fillColour)), style));
-    p.setPen(QPen(QColor::fromRgb(toQRgb(m_drawColour)), 1));
-    p.drawLine(area.topLeft(), area.topRight());
-    p.drawLine(area.topRight(), area.bottomRight());
-    p.drawLine(area.bottomRight(), area.bottomLeft());
-    p.drawLine(area.bottomLeft(), area.topLeft());
-    update();
+    if (style == Qt::SolidPattern)
+        fillPixels(area, toQRgb(m_fillColour));
+    else if (style != Qt::NoBrush)
+        painter().fillRect(area, QBrush(QColor::fromRgb(toQRgb(m_fillColour)), style));
+    const QRgb outline = toQRgb(m_drawColour);
+    fillPixels(QRect(area.left(), area.top(), area.width(), 1), outline);
+    fillPixels(QRect(area.left(), area.bottom(), area.width(), 1), outline);
+    fillPixels(QRect(area.left(), area.top(), 1, area.height()), outline);
+    fillPixels(QRect(area.right(), area.top(), 1, area.height()), outline);
+    requestUpdate();
 }
 
 const QImage &DrawingSurface::image() const
@@ -279,6 +367,7 @@ const QImage &DrawingSurface::image() const
 
 void DrawingSurface::paintEvent(QPaintEvent *)
 {
+    m_updateRequested = false;
     const QImage &pixels = image();
     QPainter widgetPainter(this);
     widgetPainter.drawImage(0, 0, pixels);

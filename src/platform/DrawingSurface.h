@@ -59,9 +59,9 @@ public:
     void setTextFont(const QFont &font);
 
     void line(double x1, double y1, double x2, double y2);
-    // Outlined in the draw colour (current width and style); filled with the
-    // fill colour when the fill style is Solid. A radius under half a pixel
-    // draws nothing.
+    // Outlined in the draw colour (one pixel, solid, when the line width is
+    // 0 or 1; else the current width and style); filled with the fill colour
+    // when the fill style is Solid. A radius under half a pixel draws nothing.
     void circle(double x, double y, double radius);
     // Text in the draw colour, its left and top edges at (left, top).
     void text(double left, double top, const QString &text);
@@ -101,6 +101,11 @@ private:
     QPainter &painter();
     void endPainting() const;
     void matchImageToWidget() const;
+    void prepareDirectWrites();
+    // Pixel rectangle of one colour, clipped to the picture.
+    void fillPixels(const QRect &area, QRgb colour);
+    void disc(QPoint centre, int radius);
+    void requestUpdate();
     void updatePen();
     const MeasuredText &measured(const QString &text) const;
 
@@ -116,6 +121,7 @@ private:
     QPen m_pen;
     QFont m_font;
     QFontMetricsF m_metrics;
+    bool m_updateRequested = false;
     // Label texts repeat from one redraw to the next: their layout and width
     // are kept. Emptied when the font changes or the cache grows large.
     mutable QHash<QString, MeasuredText> m_texts;

@@ -277,7 +277,7 @@ void TestChartEngine::transpositionMovesTextThatIsNotANumber()
     f.c.Grid2->setText(5, 1, QStringLiteral("n/a"));
     f.engine->transPor();
     QCOMPARE(f.c.Grid2->text(5, 2), QStringLiteral("n/a"));
-    QCOMPARE(f.c.Grid2->text(5, 1), NumberText::general(ramp(0, 300)[4] >= 0 ? std::round(ramp(0, 300)[4]) : 0));
+    QCOMPARE(f.c.Grid2->text(5, 1), QStringLiteral("109")); // May's 109.09 as the table shows it
     f.engine->transPor();
     QCOMPARE(f.c.Grid2->text(5, 1), QStringLiteral("n/a"));
 }

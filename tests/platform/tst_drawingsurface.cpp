@@ -41,6 +41,7 @@ private slots:
     void pixelOutsideIsMinusOne();
     void floodFillClosesOnAOnePixelCircle();
     void keepsDrawingAcrossResize();
+    void aCopyOfTheImageKeepsItsPixels();
 
 private:
     std::unique_ptr<DrawingSurface> m_surface;
@@ -154,6 +155,11 @@ void TestDrawingSurface::circles()
     QCOMPARE(m_surface->pixel(40 - r, 40) == red, outline);
     QCOMPARE(m_surface->pixel(40, 40 - r) == red, outline);
     QCOMPARE(m_surface->pixel(40 + r + 1, 40), white);
+    if (fill == DrawingSurface::FillStyle::Solid && r == 2) {
+        // A round disc of 3, 5, 5, 5 and 3 pixels: 12 of outline, 9 inside.
+        QCOMPARE(m_surface->countPixels(red, QRect(0, 0, 100, 80)), qint64(12));
+        QCOMPARE(m_surface->countPixels(blue, QRect(0, 0, 100, 80)), qint64(9));
+    }
 }
 
 void TestDrawingSurface::rectangleOnTheDevice_data()
@@ -267,6 +273,28 @@ void TestDrawingSurface::keepsDrawingAcrossResize()
     QCOMPARE(m_surface->pixel(5, 5), red);
     QCOMPARE(m_surface->pixel(110, 85), white);
     QCOMPARE(m_surface->image().size(), QSize(120, 90));
+}
+
+void TestDrawingSurface::aCopyOfTheImageKeepsItsPixels()
+{
+    // Drawing goes on after the image was handed out (to the clipboard, a
+    // print): the copy keeps what it showed, the picture gets the new pixels.
+    m_surface->setUnit(DrawingSurface::Unit::Pixels);
+    m_surface->setDrawColour(red);
+    m_surface->line(0, 0, 99, 79); // through the painter
+    const QImage before = m_surface->image();
+    const QImage expected = before.copy();
+    m_surface->line(0, 10, 99, 10); // straight into the image
+    m_surface->setFillStyle(DrawingSurface::FillStyle::Solid);
+    m_surface->circle(50, 50, 5);
+    m_surface->line(99, 0, 0, 79);
+    m_surface->rectanglePixels(5, 5, 15, 15);
+    QCOMPARE(before, expected);
+    QCOMPARE(m_surface->pixel(50, 10), red);
+    QCOMPARE(m_surface->pixel(5, 5), red);
+    QVERIFY(m_surface->image() != before);
+    m_surface->clear();
+    QCOMPARE(before, expected);
 }
 
 QTEST_MAIN(TestDrawingSurface)
