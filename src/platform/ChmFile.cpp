@@ -111,7 +111,6 @@ const QString resetTablePath = QStringLiteral(
 // What the structural check learns about a file that passes it.
 struct Layout {
     QList<Entry> entries;
-    quint64 uncompressedLength = 0;
 };
 
 // Walks the directory's listing chunks (PMGL) and index chunks (PMGI),
@@ -172,6 +171,9 @@ bool readDirectory(const Bytes &file, quint64 dirOffset, quint64 dirLength, quin
                 layout.entries.append(entry);
             }
         } else if (file.signatureAt(begin, "PMGI")) {
+            // chmlib descends from an index chunk to the chunks it names
+            // until it reaches a listing: they must lie before it (compilers
+            // write the index after the listings), so that the descent ends.
             if (!file.u32(begin + 4, freeSpace) || freeSpace > blockLength - 0x08)
                 return false;
             const qint64 end = begin + qint64(blockLength - freeSpace);
@@ -182,7 +184,7 @@ bool readDirectory(const Bytes &file, quint64 dirOffset, quint64 dirLength, quin
                     || qint64(nameLength) > end - at)
                     return false;
                 at += qint64(nameLength);
-                if (!file.encint(at, end, child) || child >= blockCount)
+                if (!file.encint(at, end, child) || child >= quint64(block))
                     return false;
             }
         } else {
@@ -213,10 +215,8 @@ bool checkCompressedSection(const Bytes &file, quint64 dataOffset, Layout &layou
     const Entry *content = findEntry(layout, contentPath);
     const Entry *control = findEntry(layout, controlDataPath);
     const Entry *resets = findEntry(layout, resetTablePath);
-    if (!content || !control || !resets) {
-        layout.uncompressedLength = 0;
+    if (!content || !control || !resets)
         return !anyCompressed;
-    }
     if (content->space != 0 || control->space != 0 || resets->space != 0)
         return false;
 
@@ -265,7 +265,6 @@ bool checkCompressedSection(const Bytes &file, quint64 dataOffset, Layout &layou
         if (entry.space == 1 && !fitsIn(entry.start, entry.length, uncompressed))
             return false;
     }
-    layout.uncompressedLength = uncompressed;
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIcon>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -31,6 +32,7 @@ HelpViewer::HelpViewer(QWidget *owner)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Tervalo Help"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/help.svg")));
 
     m_contents = new QTreeWidget;
     m_contents->setHeaderHidden(true);
