@@ -4,8 +4,10 @@
 #include "platform/ChmFile.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -77,6 +79,7 @@ private slots:
     void readsTheBuiltHelp();
     void everyProjectFileIsInTheHelp();
     void contentsAndLinksLeadToPages();
+    void readsLargeDirectories();
     void refusesDamagedFiles_data();
     void refusesDamagedFiles();
     void survivesCorruptedBytes();
@@ -173,6 +176,40 @@ void TestChmFile::contentsAndLinksLeadToPages()
         }
     }
     QVERIFY(pages >= 10);
+}
+
+// A help of many pages has a directory of several listing chunks and an
+// index chunk above them; the structural check must accept the layout the
+// help compiler writes.
+void TestChmFile::readsLargeDirectories()
+{
+    const QString compiler = QStandardPaths::findExecutable(QStringLiteral("chmcmd"));
+    if (compiler.isEmpty())
+        QSKIP("chmcmd is not installed");
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QString project = QStringLiteral("[OPTIONS]\nCompiled file=many.chm\nDefault topic=p1.html\n"
+                                     "Title=Many\n\n[FILES]\n");
+    constexpr int pages = 600;
+    for (int i = 1; i <= pages; ++i) {
+        const QString name = QStringLiteral("p%1.html").arg(i);
+        project += name + u'\n';
+        QVERIFY(writeAll(folder.filePath(name),
+                         QStringLiteral("<html><body><h1>Page number %1 of a long help</h1>"
+                                        "</body></html>").arg(i).toUtf8()));
+    }
+    QVERIFY(writeAll(folder.filePath(QStringLiteral("many.hhp")), project.toUtf8()));
+    QProcess compile;
+    compile.setWorkingDirectory(folder.path());
+    compile.start(compiler, {QStringLiteral("many.hhp")});
+    QVERIFY(compile.waitForFinished(60000));
+
+    ChmFile help;
+    QVERIFY(help.open(folder.filePath(QStringLiteral("many.chm"))));
+    QCOMPARE(help.objectPaths().filter(QStringLiteral(".html")).size(), pages);
+    const std::optional<QByteArray> last = help.object(QStringLiteral("/p600.html"));
+    QVERIFY(last);
+    QVERIFY(last->contains("Page number 600 of"));
 }
 
 void TestChmFile::refusesDamagedFiles_data()
