@@ -579,6 +579,7 @@ void TestForm3::resetAllKeepsOnlyWhatSurvives()
         c.Option1[0]->setChecked(true);
         c.teC[2]->setChecked(false);
         c.TxTitulo->setText(QStringLiteral("My chart"));
+        c.Frame4->move(20, 30);   // the legend dragged elsewhere
     }
 
     QTest::mouseClick(m_window->controls().Bot[3], Qt::LeftButton);
@@ -602,6 +603,14 @@ void TestForm3::resetAllKeepsOnlyWhatSurvives()
     QVERIFY(c.Option1[1]->isChecked());
     QVERIFY(c.teC[2]->isChecked());
     QCOMPARE(c.TxTitulo->text(), QStringLiteral("Enter your title"));
+    QCOMPARE(c.Frame4->pos(), QPoint(Twips::toPixels(5520), Twips::toPixels(3480)));
+    // Chart and plotting area cleared.
+    for (const DrawingSurface *surface : {c.Picture1, c.Picture4}) {
+        const QImage &image = surface->image();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                QCOMPARE(image.pixel(x, y), image.pixel(0, 0));
+    }
 
     QCOMPARE(state.setCount, 0);
     QVERIFY(!state.hasData);
