@@ -38,6 +38,7 @@ inline constexpr int botStep = 1220;
 inline constexpr int botTop = 210;
 inline constexpr int botWidth = 720;             // 48 pixels
 inline constexpr int botHeight = 570;            // 38 pixels
+inline constexpr int botIconPixels = 32;          // the drawn icon, centred in its button
 inline constexpr Place Image1{720, 142, 600, 600};   // the program's picture, 40 × 40 pixels
 
 // Border lines: dark grey; 8 pixels wide, the toolbar's top line 10.

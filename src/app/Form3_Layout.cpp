@@ -169,7 +169,7 @@ void Form3::createControls()
                           QString::fromUtf8(botDesign[i].accessibleName));
         bot->setGeometry(px(botFirstLeft + botStep * i), px(botTop), px(botWidth), px(botHeight));
         bot->setIcon(QIcon(QString::fromLatin1(botDesign[i].icon)));
-        bot->setIconSize(QSize(32, 32));
+        bot->setIconSize(QSize(botIconPixels, botIconPixels));
         bot->setFocusPolicy(Qt::NoFocus);
         bot->setProperty("highlighted", false);
         if (botDesign[i].toolTip)
