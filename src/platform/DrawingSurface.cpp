@@ -21,18 +21,6 @@ QRgb toQRgb(qint32 colour)
     return qRgb(Rgb::red(colour), Rgb::green(colour), Rgb::blue(colour));
 }
 
-Qt::BrushStyle brushStyle(DrawingSurface::FillStyle style)
-{
-    switch (style) {
-    case DrawingSurface::FillStyle::Solid: return Qt::SolidPattern;
-    case DrawingSurface::FillStyle::Hollow: return Qt::NoBrush;
-    case DrawingSurface::FillStyle::Horizontal: return Qt::HorPattern;
-    case DrawingSurface::FillStyle::Vertical: return Qt::VerPattern;
-    case DrawingSurface::FillStyle::UpwardDiagonal: return Qt::BDiagPattern; // "/" lines
-    }
-    return Qt::NoBrush;
-}
-
 Qt::PenStyle penStyle(DrawingSurface::LineStyle style)
 {
     switch (style) {
@@ -204,9 +192,39 @@ void DrawingSurface::fillPixels(const QRect &area, QRgb colour)
     const QRgb opaque = colour | 0xFF000000;
     uchar *const bits = m_image.bits();
     const qsizetype stride = m_image.bytesPerLine();
+    if (clipped.width() == 1) { // a column: one pixel a row
+        for (int y = clipped.top(); y <= clipped.bottom(); ++y)
+            reinterpret_cast<QRgb *>(bits + y * stride)[clipped.left()] = opaque;
+        return;
+    }
     for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
         QRgb *row = reinterpret_cast<QRgb *>(bits + y * stride);
         std::fill(row + clipped.left(), row + clipped.right() + 1, opaque);
+    }
+}
+
+// Hatching as the Windows brushes lay it, on an 8-pixel grid anchored at the
+// picture's top-left corner, so that neighbouring bars line up: every eighth
+// row, every eighth column, or the "/" diagonals through every eighth pixel
+// of a row. The pixels between the lines keep what was under them.
+void DrawingSurface::hatch(const QRect &area, FillStyle style, QRgb colour)
+{
+    const QRect clipped = area.intersected(m_image.rect());
+    if (clipped.isEmpty())
+        return;
+    prepareDirectWrites();
+    const QRgb opaque = colour | 0xFF000000;
+    uchar *const bits = m_image.bits();
+    const qsizetype stride = m_image.bytesPerLine();
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        QRgb *row = reinterpret_cast<QRgb *>(bits + y * stride);
+        for (int x = clipped.left(); x <= clipped.right(); ++x) {
+            const bool onLine = style == FillStyle::Horizontal ? y % 8 == 0
+                              : style == FillStyle::Vertical   ? x % 8 == 0
+                                                               : (x + y) % 8 == 7;
+            if (onLine)
+                row[x] = opaque;
+        }
     }
 }
 
@@ -287,11 +305,22 @@ const DrawingSurface::MeasuredText &DrawingSurface::measured(const QString &text
     if (m_texts.size() > 1024)
         m_texts.clear();
     MeasuredText entry;
-    entry.layout.setText(text);
-    entry.layout.setTextFormat(Qt::PlainText);
-    entry.layout.setPerformanceHint(QStaticText::AggressiveCaching);
-    entry.layout.prepare(QTransform(), m_font);
     entry.width = m_metrics.horizontalAdvance(text);
+    // Room for glyphs that reach beyond the advance or the line height.
+    const QRectF ink = m_metrics.boundingRect(text);
+    const int left = std::min(0, qFloor(ink.left())) - 1;
+    const int top = std::min(0, qFloor(ink.top() + m_metrics.ascent())) - 1;
+    const int right = std::max(qCeil(entry.width), qCeil(ink.right())) + 1;
+    const int bottom = std::max(qCeil(m_metrics.height()), qCeil(ink.bottom() + m_metrics.ascent())) + 1;
+    entry.maskOrigin = QPoint(-left, -top);
+    entry.coverage = QImage(right - left, bottom - top, QImage::Format_Alpha8);
+    entry.coverage.fill(0);
+    QPainter mask(&entry.coverage);
+    mask.setRenderHint(QPainter::TextAntialiasing, true);
+    mask.setFont(m_font);
+    mask.setPen(Qt::black);
+    mask.drawText(QPointF(entry.maskOrigin.x(), entry.maskOrigin.y() + m_metrics.ascent()), text);
+    mask.end();
     return m_texts.insert(text, entry).value();
 }
 
@@ -301,9 +330,27 @@ void DrawingSurface::text(double left, double top, const QString &text)
     if (text.isEmpty() || !toDevice(left, top, topLeft))
         return;
     const MeasuredText &entry = measured(text);
-    QPainter &p = painter();
-    p.setPen(QColor::fromRgb(toQRgb(m_drawColour)));
-    p.drawStaticText(topLeft, entry.layout);
+    prepareDirectWrites();
+    const QPoint origin = topLeft - entry.maskOrigin;
+    const QRect area = QRect(origin, entry.coverage.size()).intersected(m_image.rect());
+    if (area.isEmpty())
+        return;
+    const QRgb colour = toQRgb(m_drawColour);
+    const int red = qRed(colour), green = qGreen(colour), blue = qBlue(colour);
+    uchar *const bits = m_image.bits();
+    const qsizetype stride = m_image.bytesPerLine();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const uchar *cover = entry.coverage.constScanLine(y - origin.y());
+        QRgb *row = reinterpret_cast<QRgb *>(bits + y * stride);
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const int a = cover[x - origin.x()];
+            if (a == 0)
+                continue;
+            const QRgb under = row[x];
+            const auto mix = [a](int over, int under) { return (over * a + under * (255 - a) + 127) / 255; };
+            row[x] = qRgb(mix(red, qRed(under)), mix(green, qGreen(under)), mix(blue, qBlue(under)));
+        }
+    }
     requestUpdate();
 }
 
@@ -345,12 +392,15 @@ void DrawingSurface::rectanglePixels(int left, int top, int right, int bottom)
     if (right <= left || bottom <= top)
         return;
     const QRect area(QPoint(left, top), QPoint(right - 1, bottom - 1));
-    const Qt::BrushStyle style = brushStyle(m_fillStyle);
-    if (style == Qt::SolidPattern)
+    if (m_fillStyle == FillStyle::Solid)
         fillPixels(area, toQRgb(m_fillColour));
-    else if (style != Qt::NoBrush)
-        painter().fillRect(area, QBrush(QColor::fromRgb(toQRgb(m_fillColour)), style));
+    else if (m_fillStyle != FillStyle::Hollow)
+        hatch(area, m_fillStyle, toQRgb(m_fillColour));
     const QRgb outline = toQRgb(m_drawColour);
+    if (m_fillStyle == FillStyle::Solid && m_fillColour == m_drawColour) {
+        requestUpdate(); // outline and inside alike: already whole
+        return;
+    }
     fillPixels(QRect(area.left(), area.top(), area.width(), 1), outline);
     fillPixels(QRect(area.left(), area.bottom(), area.width(), 1), outline);
     fillPixels(QRect(area.left(), area.top(), 1, area.height()), outline);
