@@ -3,10 +3,10 @@
 // legend labels.
 #include "app/Form3.h"
 
+#include "app/DataSetStyle.h"
 #include "app/Form3Design.h"
 #include "app/ProgramState.h"
 #include "chart/ChartEngine.h"
-#include "colour/Rgb.h"
 #include "data/DataFile.h"
 #include "data/NumberText.h"
 #include "platform/DataGrid.h"
@@ -27,13 +27,6 @@ namespace {
 QString displayName(int n, const QString &place)
 {
     return QString::number(n) + QStringLiteral(" - ") + place;
-}
-
-void setTextColour(QLabel *label, qint32 colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Rgb::toQColor(colour));
-    label->setPalette(palette);
 }
 
 // Rows 0 to 13 of data set n's two columns.
@@ -120,7 +113,7 @@ void Form3::appendDataSet()
     label->show();
     const QLabel *previous = Lab(n - 1) ? Lab(n - 1) : header;
     label->move(header->x(), previous->y() + previous->height());
-    setTextColour(label, program.setColorTable[n]);
+    DataSetStyle::setLabelColour(label, program.setColorTable[n]);
 
     c.Frame4->resize(Twips::toPixels(m_state.legendWidth + Form3Design::legendWidthMargin),
                      c.Frame4->height() + header->height());
