@@ -451,7 +451,11 @@ void TestForm3::uncheckingTheMiddleDataSet()
     loadConstant(QStringLiteral("C"), 14, 60);
     const Form3Controls &c = m_window->controls();
 
-    c.List1->item(1)->setCheckState(Qt::Unchecked);
+    // The user moves to the second entry and takes its check mark off.
+    c.List1->setFocus();
+    c.List1->setCurrentRow(1);
+    QTest::keyClick(c.List1, Qt::Key_Space);
+    QCOMPARE(c.List1->item(1)->checkState(), Qt::Unchecked);
 
     QCOMPARE(itemTexts(c.List2), QStringList({"1 - A", "3 - C"}));
     QVERIFY(c.List2->selectedItems().isEmpty());
