@@ -155,7 +155,8 @@ void Form3::createControls()
         "QToolButton { border: 1px solid transparent; border-radius: 3px;"
         " background: transparent; padding: 0px; }"
         "QToolButton[highlighted=\"true\"] { border: 1px solid palette(dark); }"
-        "QToolButton:pressed { background: palette(midlight); }"));
+        "QToolButton:pressed { background: palette(midlight); }"
+        "QToolButton:focus { border: 1px dotted palette(highlight); }"));
     c.Line1[3] = makeLine(c.Frame2, indexed("Line1", 3), lineColour);
 
     c.Image1 = named(new QLabel(c.Frame2), QStringLiteral("Image1"), QStringLiteral("Tervalo"));
@@ -170,7 +171,8 @@ void Form3::createControls()
         bot->setGeometry(px(botFirstLeft + botStep * i), px(botTop), px(botWidth), px(botHeight));
         bot->setIcon(QIcon(QString::fromLatin1(botDesign[i].icon)));
         bot->setIconSize(QSize(botIconPixels, botIconPixels));
-        bot->setFocusPolicy(Qt::NoFocus);
+        // Reached with Tab, never taken by a click.
+        bot->setFocusPolicy(Qt::TabFocus);
         bot->setProperty("highlighted", false);
         if (botDesign[i].toolTip)
             bot->setToolTip(QString::fromUtf8(botDesign[i].toolTip));

@@ -216,6 +216,11 @@ void TestForm3Toolbar::toolbarButtons()
         QCOMPARE(c.Bot[i]->parentWidget(), c.Frame2);
         QVERIFY(!m_window->isBotHighlighted(i));
     }
+    // Reachable from the keyboard: Space on a focused button presses it.
+    QCOMPARE(c.Bot[1]->focusPolicy(), Qt::TabFocus);
+    c.Bot[1]->setFocus();
+    QTest::keyClick(c.Bot[1], Qt::Key_Space);
+    QCOMPARE(m_dialogs->openRequests.size(), 1);
     // Neighbouring buttons are 500 twips apart.
     QCOMPARE(c.Bot[1]->x() - (c.Bot[0]->x() + c.Bot[0]->width()), Twips::toPixels(500));
     QVERIFY(!m_window->windowIcon().isNull());
