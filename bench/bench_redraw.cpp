@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The full redraw of the chart at the design size, for both chart kinds and
-// 1, 10 and 50 checked data sets, the widgets shown on the offscreen platform.
+// 1, 10 and 50 checked data sets, the widgets shown on the offscreen platform;
+// and the area measurement's flood fill and pixel count on the plotting area.
 //   QT_QPA_PLATFORM=offscreen ./bench_redraw --benchmark_repetitions=5
 #include "../tests/chart/ChartFixture.h"
+
+#include "platform/FloodFill.h"
 
 #include <QApplication>
 
@@ -51,8 +54,31 @@ void redraw(benchmark::State &state, bool normal)
 void BM_RedrawClimateDiagram(benchmark::State &state) { redraw(state, false); }
 void BM_RedrawNormal(benchmark::State &state) { redraw(state, true); }
 
+// Two diagrams drawn as for the area measurement (no markers, no labels, no
+// grid); then the outside flooded black from (1, 1) and every pixel counted.
+void BM_FloodFillAndCount(benchmark::State &state)
+{
+    ChartFixture f;
+    f.c.GridX->setChecked(false);
+    f.c.GridY->setChecked(false);
+    f.state.setMarkerSize[1] = f.state.setMarkerSize[2] = 0;
+    f.addDataSet(ChartFixture::mediterraneanTemps(), ChartFixture::mediterraneanPrecs());
+    f.addDataSet(ChartFixture::continentalTemps(), ChartFixture::continentalPrecs());
+    f.engine->Option1_Click(4);
+    f.engine->reFaz(true);
+    const QImage drawn = f.c.Picture4->image();
+    for (auto _ : state) {
+        state.PauseTiming();
+        QImage image = drawn.copy();
+        state.ResumeTiming();
+        FloodFill::fill(image, 1, 1, qRgb(0, 0, 0));
+        benchmark::DoNotOptimize(FloodFill::countPixels(image, qRgb(0, 0, 0), QRect(1, 1, 359, 295)));
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_FloodFillAndCount)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawClimateDiagram)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawNormal)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMicrosecond);
 

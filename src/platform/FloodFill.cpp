@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/FloodFill.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr QRgb rgbMask = 0x00FFFFFF;
@@ -30,8 +32,11 @@ std::vector<FloodFill::Span> findRegion(const QImage &image, int seedX, int seed
         return visited[static_cast<size_t>(y) * width + x];
     };
 
-    struct Seed { int x, y; };
-    std::vector<Seed> stack{{seedX, seedY}};
+    // A seed remembers the run it was found from (row and extent): that run
+    // is known to be in the region, so its part of the row is not scanned
+    // again for seeds.
+    struct Seed { int x, y, fromY, fromLeft, fromRight; };
+    std::vector<Seed> stack{{seedX, seedY, -1, 0, -1}};
     while (!stack.empty()) {
         const Seed seed = stack.back();
         stack.pop_back();
@@ -55,12 +60,22 @@ std::vector<FloodFill::Span> findRegion(const QImage &image, int seedX, int seed
             if (y < 0 || y >= height)
                 continue;
             const QRgb *next = row(y);
-            bool inRun = false;
-            for (int x = left; x <= right; ++x) {
-                const bool matches = !seen(x, y) && (next[x] & rgbMask) == target;
-                if (matches && !inRun)
-                    stack.push_back({x, y});
-                inRun = matches;
+            const quint8 *nextSeen = &seen(0, y);
+            const auto scan = [&](int from, int to) {
+                bool inRun = false;
+                for (int x = from; x <= to; ++x) {
+                    // Branch-free test: runs are long, their ends rare.
+                    const bool matches = (nextSeen[x] == 0) & ((next[x] & rgbMask) == target);
+                    if (matches & !inRun)
+                        stack.push_back({x, y, seed.y, left, right});
+                    inRun = matches;
+                }
+            };
+            if (y == seed.fromY) {
+                scan(left, std::min(right, seed.fromLeft - 1));
+                scan(std::max(left, seed.fromRight + 1), right);
+            } else {
+                scan(left, right);
             }
         }
     }

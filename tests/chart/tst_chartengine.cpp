@@ -4,6 +4,7 @@
 #include "chart/PlotMapping.h"
 #include "chart/Scale.h"
 
+#include <QApplication>
 #include <QTest>
 
 #include <cmath>
@@ -64,6 +65,7 @@ private slots:
     void typedBoundTakesEffectThroughUpdate();
     void frozenBoundBecomesTheShownValue();
     void textThatIsNotANumber();
+    void leavingABoxWithANumberMakesItManual();
     void transposition();
     void transpositionSetsManualBoundsToo();
     void transpositionWithoutDataDoesNothing();
@@ -209,6 +211,23 @@ void TestChartEngine::textThatIsNotANumber()
     f.engine->Command1_Click();
     QVERIFY(near(f.state.chart.scaleMaxY, 210));
     QCOMPARE(f.c.TextEsc[0]->text(), QStringLiteral("lots"));
+}
+
+void TestChartEngine::leavingABoxWithANumberMakesItManual()
+{
+    ChartFixture f;
+    f.addDataSet(ramp(10, 30), ramp(0, 200));
+    f.window.show();
+    QApplication::setActiveWindow(&f.window);
+    QVERIFY(QTest::qWaitForWindowActive(&f.window));
+    f.c.TextEsc[2]->setFocus();
+    f.c.TextEsc[2]->selectAll();
+    QTest::keyClicks(f.c.TextEsc[2], QStringLiteral("12"));
+    f.c.TextEsc[1]->setFocus(); // leave the box
+    QVERIFY(!f.c.teC[2]->isChecked());
+    QVERIFY(f.c.teC[1]->isChecked());
+    QTest::mouseClick(f.c.Command1, Qt::LeftButton);
+    QVERIFY(near(f.state.chart.scaleMinX, 12));
 }
 
 void TestChartEngine::transposition()

@@ -2,6 +2,7 @@
 #include "platform/FloodFill.h"
 
 #include <QPainter>
+#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
@@ -32,6 +33,8 @@ private slots:
     void fillWithTheSameColourChangesNothing();
     void countPixelsClipsToTheImage();
     void otherImageFormats();
+    void matchesAPlainSearchOnNoise_data();
+    void matchesAPlainSearchOnNoise();
 };
 
 // Each row draws one-pixel black outlines on a white 20 × 20 image and fills
@@ -144,6 +147,52 @@ void TestFloodFill::otherImageFormats()
     QCOMPARE(FloodFill::region(image, 0, 0).size(), size_t(12));
     QCOMPARE(FloodFill::fill(image, 11, 11, grey), qint64(5 * 12));
     QCOMPARE(FloodFill::countPixels(image, grey, image.rect()), qint64(60));
+}
+
+// Random black pixels make ragged regions with pockets, overhangs and
+// one-pixel channels; a plain breadth-first search says which pixels a fill
+// must reach.
+void TestFloodFill::matchesAPlainSearchOnNoise_data()
+{
+    QTest::addColumn<quint32>("seed");
+    QTest::addColumn<int>("blackPercent");
+    for (const quint32 seed : {1u, 2u, 3u, 4u, 5u}) {
+        for (const int percent : {20, 35, 45})
+            QTest::addRow("noise %u, %d%% black", seed, percent) << seed << percent;
+    }
+}
+
+void TestFloodFill::matchesAPlainSearchOnNoise()
+{
+    QFETCH(quint32, seed);
+    QFETCH(int, blackPercent);
+    QRandomGenerator random(seed);
+    QImage image = blank(41, 29);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (int(random.bounded(100)) < blackPercent)
+                set(image, x, y);
+        }
+    }
+    const QPoint start(20, 14);
+    image.setPixel(start, white);
+
+    QImage expected = image.copy();
+    QList<QPoint> queue{start};
+    expected.setPixel(start, grey);
+    for (qsizetype i = 0; i < queue.size(); ++i) {
+        const QPoint p = queue[i];
+        for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+            const QPoint q = p + d;
+            if (expected.rect().contains(q) && expected.pixel(q) == white) {
+                expected.setPixel(q, grey);
+                queue << q;
+            }
+        }
+    }
+
+    QCOMPARE(FloodFill::fill(image, start.x(), start.y(), grey), qint64(queue.size()));
+    QCOMPARE(image, expected);
 }
 
 QTEST_APPLESS_MAIN(TestFloodFill)
