@@ -138,6 +138,13 @@ void DrawingSurface::matchImageToWidget() const
     m_image = resized;
 }
 
+// A picture of no size (not laid out yet) has nothing to draw on.
+bool DrawingSurface::hasPixels()
+{
+    matchImageToWidget();
+    return !m_image.isNull();
+}
+
 QPainter &DrawingSurface::painter()
 {
     matchImageToWidget();
@@ -166,6 +173,8 @@ void DrawingSurface::line(double x1, double y1, double x2, double y2)
     if (m_lineStyle == LineStyle::Solid && m_lineWidth <= 1 && (from.x() == to.x() || from.y() == to.y())) {
         fillPixels(QRect(from, to).normalized(), toQRgb(m_drawColour));
     } else {
+        if (!hasPixels())
+            return;
         QPainter &p = painter();
         p.setPen(m_pen);
         p.drawLine(from, to);
@@ -253,6 +262,8 @@ void DrawingSurface::circle(double x, double y, double radius)
         requestUpdate();
         return;
     }
+    if (!hasPixels())
+        return;
     QPainter &p = painter();
     p.setPen(m_pen);
     if (m_fillStyle == FillStyle::Solid)

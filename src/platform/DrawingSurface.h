@@ -100,6 +100,7 @@ private:
     int toDevice(double value) const;
     bool toDevice(double x, double y, QPoint &point) const;
     double fromPixels(double pixels) const;
+    bool hasPixels();
     QPainter &painter();
     void endPainting() const;
     void matchImageToWidget() const;

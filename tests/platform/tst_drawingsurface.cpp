@@ -2,6 +2,7 @@
 #include "colour/Rgb.h"
 #include "platform/DrawingSurface.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -42,6 +43,7 @@ private slots:
     void floodFillClosesOnAOnePixelCircle();
     void keepsDrawingAcrossResize();
     void aCopyOfTheImageKeepsItsPixels();
+    void drawingOnAPictureOfNoSize();
 
 private:
     std::unique_ptr<DrawingSurface> m_surface;
@@ -295,6 +297,28 @@ void TestDrawingSurface::aCopyOfTheImageKeepsItsPixels()
     QVERIFY(m_surface->image() != before);
     m_surface->clear();
     QCOMPARE(before, expected);
+}
+
+void TestDrawingSurface::drawingOnAPictureOfNoSize()
+{
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+    DrawingSurface empty;
+    empty.resize(0, 0);
+    empty.clear();
+    empty.line(0, 0, 300, 300);
+    empty.setLineStyle(DrawingSurface::LineStyle::Dash);
+    empty.line(0, 0, 300, 200);
+    empty.setLineWidth(3);
+    empty.circle(100, 100, 60);
+    empty.setLineWidth(1);
+    empty.circle(100, 100, 60);
+    empty.text(0, 0, QStringLiteral("Jan"));
+    empty.setFillStyle(DrawingSurface::FillStyle::Vertical);
+    empty.rectanglePixels(0, 0, 5, 5);
+    empty.floodFill(0, 0, 0);
+    QCOMPARE(empty.pixel(0, 0), -1);
+    QCOMPARE(empty.countPixels(0, QRect(0, 0, 5, 5)), qint64(0));
+    QVERIFY(empty.image().isNull());
 }
 
 QTEST_MAIN(TestDrawingSurface)
