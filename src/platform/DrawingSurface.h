@@ -23,9 +23,11 @@ class QPainter;
 //
 // Positions are rounded to whole pixels (halves to even) before drawing, so a
 // line between two points covers exactly the pixels of its rounded ends.
-// Drawing keeps one painter open on the image between calls (a redraw makes
-// a few thousand calls); anything that reads or hands out the image closes it
-// first.
+// A redraw makes a few thousand calls: sloping and patterned lines go through
+// one painter kept open on the image between calls (closed before the image
+// is read or handed out); the common shapes (lines along a row or column,
+// markers, bars, hatching, cached label text) are written straight into the
+// image's pixels.
 class DrawingSurface : public QWidget
 {
     Q_OBJECT
