@@ -28,7 +28,10 @@ namespace {
 constexpr double tickLength = 30;
 constexpr double yLabelGap = 90;          // right end of a left-axis label to the axis
 constexpr double xLabelDrop = 45;         // X axis to the top of its labels
-constexpr double rightLabelGap = 60;      // right axis to the left edge of its labels
+// Right axis to the left edge of its labels. 90 rather than the tick's 30
+// plus a hair: with only two pixels between a tick and its label, the tick
+// reads as a minus sign in front of every number.
+constexpr double rightLabelGap = 90;
 constexpr double monthLabelGap = 90;      // right end of a month label to its point
 constexpr double markerRadiusPerSize = 30;
 constexpr double barWidth = 60;
@@ -482,6 +485,21 @@ void ChartEngine::grafico1()
 
 // --- Axes ------------------------------------------------------------------
 
+bool ChartEngine::startAxes(int divisionsY)
+{
+    DrawingSurface *picture = m_controls.Picture1;
+    if (!picture || m_axesDrawn)
+        return false;
+    m_axesDrawn = true;
+    picture->clear();
+    picture->setUnit(DrawingSurface::Unit::Twips);
+    picture->setDrawColour(black);
+    picture->setLineStyle(DrawingSurface::LineStyle::Solid);
+    picture->setLineWidth(1);
+    drawLeftAxis(divisionsY);
+    return true;
+}
+
 void ChartEngine::drawLeftAxis(int divisions)
 {
     const ChartState &s = m_state.chart;
@@ -494,6 +512,19 @@ void ChartEngine::drawLeftAxis(int divisions)
         const QString label =
             Formata(Scale::divisionPosition(rangeY.low, rangeY.high, divisions, k), QStringLiteral("y"));
         picture->text(s.axisLeft - picture->textWidth(label) - yLabelGap, y - textHalfHeight, label);
+    }
+}
+
+void ChartEngine::drawVerticalGrid(int divisions)
+{
+    const ChartState &s = m_state.chart;
+    DrawingSurface *plot = m_controls.Picture4;
+    plot->setDrawColour(gridGrey);
+    plot->setLineStyle(DrawingSurface::LineStyle::Solid);
+    plot->setLineWidth(1);
+    for (int k = 0; k <= divisions; ++k) {
+        const double x = Scale::divisionPosition(s.plotLeft, s.plotRight, divisions, k);
+        plot->line(x, s.plotBottom, x, s.plotTop);
     }
 }
 
@@ -519,14 +550,7 @@ void ChartEngine::eixos()
     s.divisionsY = nY;
 
     DrawingSurface *picture = m_controls.Picture1;
-    if (picture && !m_axesDrawn) {
-        m_axesDrawn = true;
-        picture->clear();
-        picture->setUnit(DrawingSurface::Unit::Twips);
-        picture->setDrawColour(black);
-        picture->setLineStyle(DrawingSurface::LineStyle::Solid);
-        picture->setLineWidth(1);
-        drawLeftAxis(nY);
+    if (startAxes(nY)) {
         const Scale::Range rangeX = Scale::drawnRange(s.scaleMinX, s.scaleMaxX);
         for (int k = 0; k <= nX; ++k) {
             const double x = Scale::divisionPosition(s.axisLeft, s.axisRight, nX, k);
@@ -539,16 +563,8 @@ void ChartEngine::eixos()
 
     if (boxChecked(m_controls.GridY))
         drawHorizontalGrid(nY);
-    if (boxChecked(m_controls.GridX)) {
-        DrawingSurface *plot = m_controls.Picture4;
-        plot->setDrawColour(gridGrey);
-        plot->setLineStyle(DrawingSurface::LineStyle::Solid);
-        plot->setLineWidth(1);
-        for (int k = 0; k <= nX; ++k) {
-            const double x = Scale::divisionPosition(s.plotLeft, s.plotRight, nX, k);
-            plot->line(x, s.plotBottom, x, s.plotTop);
-        }
-    }
+    if (boxChecked(m_controls.GridX))
+        drawVerticalGrid(nX);
 }
 
 void ChartEngine::eixo1()
@@ -558,14 +574,7 @@ void ChartEngine::eixo1()
     const int nY = divisions(m_controls.Combo2);
 
     DrawingSurface *picture = m_controls.Picture1;
-    if (picture && !m_axesDrawn) {
-        m_axesDrawn = true;
-        picture->clear();
-        picture->setUnit(DrawingSurface::Unit::Twips);
-        picture->setDrawColour(black);
-        picture->setLineStyle(DrawingSurface::LineStyle::Solid);
-        picture->setLineWidth(1);
-        drawLeftAxis(nY);
+    if (startAxes(nY)) {
 
         // Right axis: the X values, ticks pointing outwards.
         const Scale::Range rangeX = Scale::drawnRange(s.scaleMinX, s.scaleMaxX);
@@ -590,16 +599,9 @@ void ChartEngine::eixo1()
 
     if (boxChecked(m_controls.GridY))
         drawHorizontalGrid(nY);
-    if (boxChecked(m_controls.GridX)) {
-        DrawingSurface *plot = m_controls.Picture4;
-        plot->setDrawColour(gridGrey);
-        plot->setLineStyle(DrawingSurface::LineStyle::Solid);
-        plot->setLineWidth(1);
-        for (int k = 0; k <= 12; ++k) {
-            const double x = s.plotLeft + k * (s.plotRight - s.plotLeft) / 12;
-            plot->line(x, s.plotBottom, x, s.plotTop);
-        }
-    }
+    // Vertical grid lines at the thirteen month boundaries.
+    if (boxChecked(m_controls.GridX))
+        drawVerticalGrid(12);
 }
 
 // --- Transposition ---------------------------------------------------------

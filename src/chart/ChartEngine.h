@@ -57,8 +57,12 @@ private:
     void grafico1();
     void eixos();
     void eixo1();
+    // Clears the chart picture and draws the left axis, once per redraw:
+    // false when this redraw has done so already.
+    bool startAxes(int divisionsY);
     void drawLeftAxis(int divisions);
     void drawHorizontalGrid(int divisions);
+    void drawVerticalGrid(int divisions);
     void drawThresholds();
     int divisions(const QComboBox *ticks) const;
     double &bound(int index);
