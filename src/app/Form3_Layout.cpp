@@ -88,6 +88,18 @@ QComboBox *makeComboBox(QWidget *parent, const QString &objectName, const QStrin
     return combo;
 }
 
+QSlider *makeSlider(QWidget *parent, const QString &objectName, const QString &accessibleName,
+                    const QString &toolTip, int minimum, int maximum, const Place &at)
+{
+    auto *slider = named(new QSlider(Qt::Horizontal, parent), objectName, accessibleName);
+    slider->setRange(minimum, maximum);
+    slider->setPageStep(1);
+    slider->setValue(1);
+    slider->setToolTip(toolTip);
+    place(slider, at);
+    return slider;
+}
+
 QLineEdit *makeTextBox(QWidget *parent, const QString &objectName, const QString &accessibleName,
                        const Place &at)
 {
@@ -266,21 +278,15 @@ void Form3::createControls()
     c.Label3[3]->setBuddy(c.Combo2);
 
     c.Label1[0] = makeLabel(client, indexed("Label1", 0), QStringLiteral("Marker size"), Label1_0);
-    c.Slider1 = named(new QSlider(Qt::Horizontal, client), QStringLiteral("Slider1"), QStringLiteral("Marker size"));
-    c.Slider1->setRange(0, 5);
-    c.Slider1->setPageStep(1);
-    c.Slider1->setValue(1);
-    c.Slider1->setToolTip(QStringLiteral("Tamanho do marcador do arquivo selecionado"));
-    place(c.Slider1, Form3Design::Slider1);
+    c.Slider1 = makeSlider(client, QStringLiteral("Slider1"), QStringLiteral("Marker size"),
+                           QStringLiteral("Tamanho do marcador do arquivo selecionado"), 0, 5,
+                           Form3Design::Slider1);
     c.Label1[0]->setBuddy(c.Slider1);
 
     c.Label1[1] = makeLabel(client, indexed("Label1", 1), QStringLiteral("Line width"), Label1_1);
-    c.Slider2 = named(new QSlider(Qt::Horizontal, client), QStringLiteral("Slider2"), QStringLiteral("Line width"));
-    c.Slider2->setRange(1, 10);
-    c.Slider2->setPageStep(1);
-    c.Slider2->setValue(1);
-    c.Slider2->setToolTip(QStringLiteral("Espessura da linha do arquivo selecionado"));
-    place(c.Slider2, Form3Design::Slider2);
+    c.Slider2 = makeSlider(client, QStringLiteral("Slider2"), QStringLiteral("Line width"),
+                           QStringLiteral("Espessura da linha do arquivo selecionado"), 1, 10,
+                           Form3Design::Slider2);
     c.Label1[1]->setBuddy(c.Slider2);
 
     c.Label3[6] = makeLabel(client, indexed("Label3", 6), QStringLiteral("Line type"), Label3_6);
