@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 namespace NumberText {
 namespace {
@@ -166,16 +167,54 @@ QString fixed(double value, int decimals, const QLocale &locale)
 {
     if (!std::isfinite(value))
         return QString();
-    // QLocale::c() rounds exact binary ties away from zero and never groups.
-    QString text = QLocale::c().toString(value, 'f', std::max(decimals, 0));
-    if (text.startsWith(u'-')) {
-        bool allZero = true;
-        for (QChar c : text)
-            if (c >= u'1' && c <= u'9')
-                allZero = false;
-        if (allZero)
-            text.remove(0, 1);
+    decimals = std::max(decimals, 0);
+
+    // Round the value as it is written, not as it is stored: 9.95 is held as
+    // 9.9499999…, yet a user who sees 9.95 expects 10.0 at one decimal. So
+    // take its 15 significant digits (all a double reliably holds) and round
+    // those half away from zero.
+    char buffer[64];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                            std::chars_format::scientific, 14);
+    if (error != std::errc())
+        return QString();
+    const std::string_view written(buffer, static_cast<size_t>(end - buffer));
+    const size_t e = written.find('e');
+    std::string digits; // 15 significant digits, the first one before the point
+    for (char c : written.substr(0, e))
+        if (c != '.')
+            digits.push_back(c);
+    int exponent = 0;
+    const char *exponentText = written.data() + e + 1; // "+01", "-05": from_chars takes no '+'
+    if (*exponentText == '+')
+        ++exponentText;
+    std::from_chars(exponentText, written.data() + written.size(), exponent);
+
+    // How many of the digits stand before the rounding position.
+    const int kept = exponent + 1 + decimals;
+    QString text;
+    if (kept > static_cast<int>(digits.size())) {
+        // Nothing to round (the value has no digits that far to the right).
+        text = QLocale::c().toString(std::fabs(value), 'f', decimals);
+    } else {
+        quint64 scaled = 0; // |value| × 10^decimals, rounded
+        for (int i = 0; i < kept; ++i)
+            scaled = scaled * 10 + static_cast<quint64>(digits[static_cast<size_t>(i)] - '0');
+        if (kept >= 0 && digits[static_cast<size_t>(kept)] >= '5')
+            ++scaled;
+        std::string plain = std::to_string(scaled);
+        if (plain.size() < static_cast<size_t>(decimals) + 1)
+            plain.insert(0, static_cast<size_t>(decimals) + 1 - plain.size(), '0');
+        if (decimals > 0)
+            plain.insert(plain.size() - static_cast<size_t>(decimals), 1, '.');
+        text = QString::fromLatin1(plain.data(), static_cast<qsizetype>(plain.size()));
     }
+
+    // A negative value keeps its minus sign unless it shows as zero.
+    const bool showsZero = std::none_of(text.cbegin(), text.cend(),
+                                        [](QChar c) { return c >= u'1' && c <= u'9'; });
+    if (value < 0 && !showsZero)
+        text.prepend(u'-');
     const QString decimal = locale.decimalPoint();
     if (decimal != QStringLiteral("."))
         text.replace(u'.', decimal);

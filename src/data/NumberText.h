@@ -27,8 +27,10 @@ std::optional<double> parse(QStringView text, const QLocale &locale = QLocale())
 double leadingValue(QStringView text, const QLocale &locale = QLocale());
 
 // Fixed pattern with exactly `decimals` decimals ("#0", "#0.00", "###0.0" …):
-// halves away from zero, no digit grouping, a leading "-" for negative values
-// (never for a value that shows as zero), the locale's decimal separator.
+// halves away from zero — halves as the value is written to 15 significant
+// digits, so 9.95 gives 10.0 although the double lies just below 9.95 — no
+// digit grouping, a leading "-" for negative values (never for a value that
+// shows as zero), the locale's decimal separator.
 QString fixed(double value, int decimals, const QLocale &locale = QLocale());
 
 // General form: shortest text of at most 15 significant digits, no grouping,

@@ -162,7 +162,16 @@ void TestNumberText::fixed_data()
     QTest::newRow("pads decimals") << "en_US" << 7.0 << 4 << "7.0000";
     QTest::newRow("leading zero") << "en_US" << 0.5 << 1 << "0.5";
     QTest::newRow("negative") << "en_US" << -12.345 << 1 << "-12.3";
-    QTest::newRow("below a tie in binary") << "en_US" << 2.675 << 2 << "2.67";
+    // Halves as written, though the double lies just below them.
+    QTest::newRow("written half, stored below") << "en_US" << 2.675 << 2 << "2.68";
+    QTest::newRow("written half, carry") << "en_US" << 9.95 << 1 << "10.0";
+    QTest::newRow("computed bound") << "en_US" << 11 - 0.05 * 21 << 1 << "10.0";
+    QTest::newRow("written half, negative") << "en_US" << -1.15 << 1 << "-1.2";
+    QTest::newRow("carry to a new digit") << "en_US" << 999.95 << 1 << "1000.0";
+    QTest::newRow("tiny rounds up") << "en_US" << 0.00005 << 4 << "0.0001";
+    QTest::newRow("tiny rounds down") << "en_US" << 0.000049 << 4 << "0.0000";
+    QTest::newRow("far below the last decimal") << "en_US" << 1e-300 << 2 << "0.00";
+    QTest::newRow("beyond fifteen digits") << "en_US" << 1e20 << 1 << "100000000000000000000.0";
     QTest::newRow("negative rounds to zero") << "en_US" << -0.04 << 1 << "0.0";
     QTest::newRow("negative zero") << "en_US" << -0.0 << 0 << "0";
     QTest::newRow("large") << "en_US" << 1234567.0 << 0 << "1234567";
