@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -124,10 +125,11 @@ QFont ChartEngine::labelFont()
 void ChartEngine::connectControls()
 {
     const ChartControls &c = m_controls;
-    for (int i = 0; i < 4; ++i) {
-        if (c.TextEsc[i])
-            connect(c.TextEsc[i], &QLineEdit::editingFinished, this, [this, i] { TextEsc_Validate(i); });
-    }
+    // A scale box is validated when the user leaves it, whether or not its
+    // text changed (editingFinished would miss an unchanged box).
+    for (QLineEdit *box : c.TextEsc)
+        if (box)
+            box->installEventFilter(this);
     if (c.Command1)
         connect(c.Command1, &QPushButton::clicked, this, &ChartEngine::Command1_Click);
     if (c.CommTranspor)
@@ -250,6 +252,21 @@ void ChartEngine::Escala(int n)
     s.autoMinX = s.scaleMinX;
     s.autoMinY = s.scaleMinY;
     s.autoMaxY = s.scaleMaxY;
+}
+
+bool ChartEngine::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        // Leaving the box for another control counts; the window losing the
+        // focus (another window, a popup list) does not.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            for (int i = 0; i < 4; ++i)
+                if (watched == m_controls.TextEsc[i])
+                    TextEsc_Validate(i);
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void ChartEngine::TextEsc_Validate(int index)

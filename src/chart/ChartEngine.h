@@ -48,6 +48,9 @@ public:
     // The chart's text font (tick labels and month labels).
     static QFont labelFont();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void connectControls();
     void resetExtremes();

@@ -228,6 +228,15 @@ void TestChartEngine::leavingABoxWithANumberMakesItManual()
     QVERIFY(f.c.teC[1]->isChecked());
     QTest::mouseClick(f.c.Command1, Qt::LeftButton);
     QVERIFY(near(f.state.chart.scaleMinX, 12));
+
+    // Passing through a box without typing freezes its bound too; Return
+    // in a box does not count as leaving it.
+    f.c.TextEsc[0]->setFocus();
+    QTest::keyClick(f.c.TextEsc[0], Qt::Key_Return);
+    QVERIFY(f.c.teC[0]->isChecked());
+    f.c.TextEsc[3]->setFocus();
+    QVERIFY(!f.c.teC[0]->isChecked());
+    QVERIFY(f.c.teC[3]->isChecked());
 }
 
 void TestChartEngine::transposition()
