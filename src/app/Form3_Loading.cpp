@@ -40,6 +40,12 @@ void colourColumns(DataGrid *grid, int n, qint32 colour, bool onlyExisting)
     }
 }
 
+void setIfInRange(QSlider *slider, int value)
+{
+    if (value >= slider->minimum() && value <= slider->maximum())
+        slider->setValue(value);
+}
+
 } // namespace
 
 void Form3::carrega()
@@ -209,9 +215,12 @@ void Form3::List2_Click()
     if (current && !c.List2->selectedItems().isEmpty()) {
         const double number = NumberText::leadingValue(QStringView(current->text()).left(2));
         if (const std::optional<int> n = NumberText::wholeNumber(number, 0, maxDataSets)) {
-            c.Slider1->setValue(m_state.setMarkerSize[*n]);
-            c.Slider2->setValue(m_state.setLineWidth[*n]);
-            c.Combo5->setCurrentIndex(m_state.setLineStyle[*n]);
+            // A stored value the control cannot show (the width 0 that data
+            // sets 11..50 start with) leaves the control as it was.
+            setIfInRange(c.Slider1, m_state.setMarkerSize[*n]);
+            setIfInRange(c.Slider2, m_state.setLineWidth[*n]);
+            if (m_state.setLineStyle[*n] >= 0 && m_state.setLineStyle[*n] < c.Combo5->count())
+                c.Combo5->setCurrentIndex(m_state.setLineStyle[*n]);
         }
     }
     m_state.loadingStyle = 0;

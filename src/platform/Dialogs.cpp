@@ -20,7 +20,9 @@ QString runFileDialog(QWidget *parent, const Dialogs::FileRequest &request, bool
 {
     QFileDialog dialog(parent, request.title, request.directory, Dialogs::qtFilter(request.filter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Open does not insist that the file exists either: a name that does
+    // not is simply not read, without a message of the dialog's own.
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(suffixOf(request.defaultSuffix));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();

@@ -527,6 +527,14 @@ void TestForm3::selectingInList2LoadsTheStyle()
     QTest::mouseClick(c.List2->viewport(), Qt::LeftButton, {}, first.center());
     QCOMPARE(c.Slider1->value(), 1);
     QCOMPARE(c.Combo5->currentIndex(), 0);
+
+    // A width the slider cannot show (0, as data sets 11..50 start) leaves
+    // it where it was instead of showing a width that is not stored.
+    state.setLineWidth[2] = 0;
+    c.Slider2->setValue(5);
+    QTest::mouseClick(c.List2->viewport(), Qt::LeftButton, {}, second.center());
+    QCOMPARE(c.Slider2->value(), 5);
+    QCOMPARE(state.setLineWidth[2], 0);
 }
 
 void TestForm3::valuesTableStopsGrowingNearTheWindowEdge_data()
