@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/TestPaths.h"
 #include "data/DataFile.h"
 
 #include <QDir>
@@ -18,7 +19,7 @@ namespace {
 
 QString fixture(const QString &name)
 {
-    return qEnvironmentVariable("TERVALO_SOURCE_DIR") + QStringLiteral("/tests/data/fixtures/")
+    return TestPaths::sourceDir() + QStringLiteral("/tests/data/fixtures/")
            + name;
 }
 
@@ -87,7 +88,7 @@ private slots:
 void TestDataFile::initTestCase()
 {
     QVERIFY2(QFile::exists(fixture(QStringLiteral("empty.tvr"))),
-             "TERVALO_SOURCE_DIR must name the source tree");
+             "the source tree's test fixtures are missing");
 }
 
 void TestDataFile::readFixture_data()

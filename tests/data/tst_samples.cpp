@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/TestPaths.h"
 #include "data/DataFile.h"
 #include "data/NumberText.h"
 
@@ -28,8 +29,8 @@ private slots:
 
 void TestSamples::initTestCase()
 {
-    samples = QDir(qEnvironmentVariable("TERVALO_SOURCE_DIR") + QStringLiteral("/samples"));
-    QVERIFY2(samples.exists(), "TERVALO_SOURCE_DIR must name the source tree");
+    samples = QDir(TestPaths::sourceDir() + QStringLiteral("/samples"));
+    QVERIFY2(samples.exists(), "the source tree's test fixtures are missing");
     QVERIFY(samples.entryList({QStringLiteral("*.tvr")}, QDir::Files).size() >= 10);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The help file wrapper: reading the help file the build compiles, and
 // refusing damaged files without crashing.
+#include "common/TestPaths.h"
 #include "platform/ChmFile.h"
 
 #include <QFile>
@@ -15,7 +16,7 @@ namespace {
 
 QString builtHelp()
 {
-    return qEnvironmentVariable("TERVALO_BINARY_DIR") + QStringLiteral("/tervalo.chm");
+    return TestPaths::binaryDir() + QStringLiteral("/tervalo.chm");
 }
 
 QByteArray readAll(const QString &path)
@@ -124,7 +125,7 @@ void TestChmFile::readsTheBuiltHelp()
 // A page missing from the project's [FILES] list would be missing from the help.
 void TestChmFile::everyProjectFileIsInTheHelp()
 {
-    const QString project = qEnvironmentVariable("TERVALO_SOURCE_DIR")
+    const QString project = TestPaths::sourceDir()
         + QStringLiteral("/help/tervalo.hhp");
     const QString text = QString::fromUtf8(readAll(project));
     const qsizetype files = text.indexOf(QStringLiteral("[FILES]"));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The help viewer window: the contents of the built help file beside its
 // pages, links that stay inside the file, and nothing shown for a bad file.
+#include "common/TestPaths.h"
 #include "platform/HelpBrowser.h"
 #include "platform/HelpViewer.h"
 
@@ -17,7 +18,7 @@ namespace {
 
 QString builtHelp()
 {
-    return qEnvironmentVariable("TERVALO_BINARY_DIR") + QStringLiteral("/tervalo.chm");
+    return TestPaths::binaryDir() + QStringLiteral("/tervalo.chm");
 }
 
 QTreeWidgetItem *findTopic(QTreeWidget *tree, const QString &name)
