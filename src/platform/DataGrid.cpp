@@ -4,12 +4,15 @@
 #include "colour/Rgb.h"
 #include "platform/Twips.h"
 
+#include <QCoreApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QStringList>
+#include <QTableView>
 
 #include <algorithm>
 
@@ -34,6 +37,127 @@ DataGrid::DataGrid(QWidget *parent)
     while (QFontMetrics(small).height() > rowHeightPixels - 3 && QFontInfo(small).pixelSize() > 8)
         small.setPixelSize(QFontInfo(small).pixelSize() - 1);
     setFont(small);
+
+    // Created in this order so that the corner lies on top of the other two.
+    m_fixedRow = makeFixedView(QStringLiteral("fixedRow"), QStringLiteral("Column captions"));
+    m_fixedColumn = makeFixedView(QStringLiteral("fixedColumn"), QStringLiteral("Row captions"));
+    m_fixedCorner = makeFixedView(QStringLiteral("fixedCorner"), QStringLiteral("Corner caption"));
+    // Connected after the views took the model, so that their own sections
+    // are already counted when these run.
+    const auto follow = [this] { layoutFixedViews(); };
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, follow);
+    connect(verticalHeader(), &QHeaderView::sectionResized, this, follow);
+    connect(model(), &QAbstractItemModel::rowsInserted, this, follow);
+    connect(model(), &QAbstractItemModel::rowsRemoved, this, follow);
+    connect(model(), &QAbstractItemModel::columnsInserted, this, follow);
+    connect(model(), &QAbstractItemModel::columnsRemoved, this, follow);
+    connect(model(), &QAbstractItemModel::modelReset, this, follow);
+    layoutFixedViews();
+}
+
+DataGrid::~DataGrid()
+{
+    // The model outlives this part of the grid and tells of its own end.
+    disconnect(model(), nullptr, this, nullptr);
+    disconnect(horizontalHeader(), nullptr, this, nullptr);
+    disconnect(verticalHeader(), nullptr, this, nullptr);
+    for (FixedView *fixed : {&m_fixedRow, &m_fixedColumn, &m_fixedCorner}) {
+        delete fixed->clip;
+        *fixed = FixedView{};
+    }
+}
+
+DataGrid::FixedView DataGrid::makeFixedView(const QString &name, const QString &accessibleName)
+{
+    FixedView fixed;
+    fixed.clip = new QWidget(this);
+    fixed.clip->setContextMenuPolicy(Qt::PreventContextMenu);
+    fixed.view = new QTableView(fixed.clip);
+    QTableView *view = fixed.view;
+    view->setObjectName(name);
+    view->setAccessibleName(accessibleName);
+    view->setModel(model());
+    view->horizontalHeader()->hide();
+    view->verticalHeader()->hide();
+    view->horizontalHeader()->setMinimumSectionSize(0);
+    view->verticalHeader()->setMinimumSectionSize(0);
+    view->setFrameShape(QFrame::NoFrame);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setFocusPolicy(Qt::NoFocus);
+    view->setSelectionMode(QAbstractItemView::NoSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setTabKeyNavigation(false);
+    view->setWordWrap(false);
+    view->setCornerButtonEnabled(false);
+    view->setAutoScroll(false);
+    view->setContextMenuPolicy(Qt::PreventContextMenu);
+    // Every mouse event on the view is the grid's to handle.
+    view->viewport()->installEventFilter(this);
+    fixed.clip->hide();
+    return fixed;
+}
+
+int DataGrid::fixedRowHeight() const
+{
+    return rowCount() > 0 ? rowHeight(0) : 0;
+}
+
+int DataGrid::fixedColumnWidth() const
+{
+    return columnCount() > 0 ? columnWidth(0) : 0;
+}
+
+void DataGrid::matchSections(QTableView *view) const
+{
+    for (const auto &[from, to] : {std::pair(horizontalHeader(), view->horizontalHeader()),
+                                   std::pair(verticalHeader(), view->verticalHeader())}) {
+        const int count = std::min(from->count(), to->count());
+        for (int section = 0; section < count; ++section) {
+            const bool hidden = from->isSectionHidden(section);
+            if (to->isSectionHidden(section) != hidden)
+                to->setSectionHidden(section, hidden);
+            if (!hidden && to->sectionSize(section) != from->sectionSize(section))
+                to->resizeSection(section, from->sectionSize(section));
+        }
+    }
+    if (view->showGrid() != showGrid())
+        view->setShowGrid(showGrid());
+    if (view->gridStyle() != gridStyle())
+        view->setGridStyle(gridStyle());
+}
+
+void DataGrid::layoutFixedViews()
+{
+    if (!m_fixedRow.view || !m_fixedColumn.view || !m_fixedCorner.view)
+        return;
+    const QRect area = viewport()->geometry();
+    const int rowHeight0 = fixedRowHeight();
+    const int columnWidth0 = fixedColumnWidth();
+    const int fullWidth = horizontalHeader()->length();
+    const int fullHeight = verticalHeader()->length();
+    const int dx = horizontalOffset();
+    const int dy = verticalOffset();
+
+    // The clip covers only the cells its view shows, so that the viewport
+    // beyond the last column or row still takes the mouse.
+    const auto place = [&](const FixedView &fixed, int clipWidth, int clipHeight, const QRect &inClip,
+                           bool wanted) {
+        clipWidth = std::min(clipWidth, area.width());
+        clipHeight = std::min(clipHeight, area.height());
+        const bool shown = wanted && clipWidth > 0 && clipHeight > 0;
+        if (shown) {
+            matchSections(fixed.view);
+            fixed.clip->setGeometry(area.x(), area.y(), clipWidth, clipHeight);
+            fixed.view->setGeometry(inClip);
+            fixed.view->horizontalScrollBar()->setValue(0);
+            fixed.view->verticalScrollBar()->setValue(0);
+        }
+        fixed.clip->setVisible(shown);
+    };
+    place(m_fixedRow, fullWidth - dx, rowHeight0, QRect(-dx, 0, fullWidth, rowHeight0), columnCount() > 1);
+    place(m_fixedColumn, columnWidth0, fullHeight - dy, QRect(0, -dy, columnWidth0, fullHeight), rowCount() > 1);
+    place(m_fixedCorner, columnWidth0, rowHeight0, QRect(0, 0, columnWidth0, rowHeight0), true);
 }
 
 QTableWidgetItem *DataGrid::cell(int row, int column)
@@ -222,6 +346,81 @@ void DataGrid::keyPressEvent(QKeyEvent *event)
     const QString text = event->text();
     if (!text.isEmpty())
         emit keyPress(text.front(), event->modifiers());
+}
+
+void DataGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    QTableWidget::scrollTo(index, hint);
+    if (!index.isValid())
+        return;
+    // The base class counts a cell under the fixed row or column as in view:
+    // scroll back until it comes out.
+    QScrollBar *bar = verticalScrollBar();
+    for (int guard = rowCount(); guard > 0 && index.row() > 0 && bar->value() > bar->minimum(); --guard) {
+        const int covered = fixedRowHeight() - rowViewportPosition(index.row());
+        if (covered <= 0)
+            break;
+        bar->setValue(bar->value() - (verticalScrollMode() == ScrollPerItem ? 1 : covered));
+    }
+    bar = horizontalScrollBar();
+    for (int guard = columnCount(); guard > 0 && index.column() > 0 && bar->value() > bar->minimum(); --guard) {
+        const int covered = fixedColumnWidth() - columnViewportPosition(index.column());
+        if (covered <= 0)
+            break;
+        bar->setValue(bar->value() - (horizontalScrollMode() == ScrollPerItem ? 1 : covered));
+    }
+}
+
+void DataGrid::scrollContentsBy(int dx, int dy)
+{
+    QTableWidget::scrollContentsBy(dx, dy);
+    layoutFixedViews();
+}
+
+void DataGrid::updateGeometries()
+{
+    QTableWidget::updateGeometries();
+    layoutFixedViews();
+}
+
+bool DataGrid::viewportEvent(QEvent *event)
+{
+    const bool handled = QTableWidget::viewportEvent(event);
+    if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
+        layoutFixedViews();
+    return handled;
+}
+
+bool DataGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    for (const FixedView *fixed : {&m_fixedRow, &m_fixedColumn, &m_fixedCorner}) {
+        if (!fixed->view || watched != fixed->view->viewport())
+            continue;
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            // As a press on a fixed cell of the grid itself: the event is
+            // raised, the current cell and the selection stay.
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            if (focusPolicy() & Qt::ClickFocus)
+                setFocus(Qt::MouseFocusReason);
+            const QPointF at = fixed->view->viewport()->mapTo(this, mouse->position());
+            emit mouseDown(mouse->button(), mouse->modifiers(), Twips::fromPixels(at.x()),
+                           Twips::fromPixels(at.y()));
+            return true;
+        }
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::ContextMenu:
+            return true;
+        case QEvent::Wheel:
+            QCoreApplication::sendEvent(viewport(), event);
+            return true;
+        default:
+            return false;
+        }
+    }
+    return QTableWidget::eventFilter(watched, event);
 }
 
 QModelIndex DataGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)

@@ -4,11 +4,14 @@
 #include <QTableWidget>
 #include <QtGlobal>
 
+class QTableView;
+
 #include <vector>
 
 // A flex-grid-like table of text cells. Row 0 and column 0 are fixed: they
 // hold captions and month labels, look like headers and cannot be selected by
-// the user. The grid never edits a cell by itself: the window's handlers see
+// the user. They stay in view while the other cells scroll beneath them. The
+// grid never edits a cell by itself: the window's handlers see
 // every key first (keyDown, keyPress) and change the texts. Sizes are twips.
 class DataGrid : public QTableWidget
 {
@@ -16,6 +19,7 @@ class DataGrid : public QTableWidget
 
 public:
     explicit DataGrid(QWidget *parent = nullptr);
+    ~DataGrid() override;
 
     // Row and column counts: QTableWidget's rowCount()/setRowCount() and
     // columnCount()/setColumnCount() (larger adds at the end, smaller drops).
@@ -69,14 +73,40 @@ signals:
     void pasteRequested();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     // Keeps the keyboard's current cell out of the fixed row and column.
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    // Also brings a cell out from under the fixed row and column.
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void updateGeometries() override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
     QTableWidgetItem *cell(int row, int column);
     void styleCell(QTableWidgetItem *item, int row, int column) const;
 
+    // The fixed row, the fixed column and their shared corner cell are
+    // shown by views of the grid's own model laid over the viewport: each
+    // view sits in a clip widget that covers the part of the viewport where
+    // its cells belong, and moves inside it as the grid scrolls.
+    struct FixedView
+    {
+        QWidget *clip = nullptr;
+        QTableView *view = nullptr;
+    };
+    FixedView makeFixedView(const QString &name, const QString &accessibleName);
+    void matchSections(QTableView *view) const;
+    void layoutFixedViews();
+    // Height of the fixed row and width of the fixed column as they stand
+    // over the viewport; 0 when there is none.
+    int fixedRowHeight() const;
+    int fixedColumnWidth() const;
+
     std::vector<bool> m_centredColumns;
+    FixedView m_fixedRow;
+    FixedView m_fixedColumn;
+    FixedView m_fixedCorner;
 };
