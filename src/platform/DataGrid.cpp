@@ -127,10 +127,55 @@ void DataGrid::matchSections(QTableView *view) const
         view->setGridStyle(gridStyle());
 }
 
+// Scrolling by whole cells, as a flex grid does: scroll value v hides the
+// first v data columns (rows), and the next one starts right after the fixed
+// column (row). The base class would start column (row) v at the viewport's
+// edge, under the fixed cells, and at the end of the range it would line up
+// the last one with the far edge, leaving a sliver of a cell beside the
+// fixed ones.
+void DataGrid::limitScrollRanges()
+{
+    const auto limit = [](const QHeaderView *header, QScrollBar *bar, int fixedSize, int room) {
+        // The smallest v that shows every data cell from v + 1 on.
+        int last = 0;
+        while (last + 2 < header->count()
+               && header->length() - header->sectionPosition(header->logicalIndex(last + 1)) > room - fixedSize)
+            ++last;
+        if (bar->maximum() != last)
+            bar->setRange(0, last);
+    };
+    if (horizontalScrollMode() == ScrollPerItem)
+        limit(horizontalHeader(), horizontalScrollBar(), fixedColumnWidth(), viewport()->width());
+    if (verticalScrollMode() == ScrollPerItem)
+        limit(verticalHeader(), verticalScrollBar(), fixedRowHeight(), viewport()->height());
+}
+
+void DataGrid::alignToFixedCells()
+{
+    bool moved = false;
+    const auto align = [&moved](QHeaderView *header, const QScrollBar *bar, int fixedSize) {
+        const int v = bar->value();
+        int offset = 0;
+        if (v > 0 && v + 1 < header->count())
+            offset = std::max(0, header->sectionPosition(header->logicalIndex(v + 1)) - fixedSize);
+        if (header->offset() != offset) {
+            header->setOffset(offset);
+            moved = true;
+        }
+    };
+    if (horizontalScrollMode() == ScrollPerItem)
+        align(horizontalHeader(), horizontalScrollBar(), fixedColumnWidth());
+    if (verticalScrollMode() == ScrollPerItem)
+        align(verticalHeader(), verticalScrollBar(), fixedRowHeight());
+    if (moved)
+        viewport()->update();
+}
+
 void DataGrid::layoutFixedViews()
 {
     if (!m_fixedRow.view || !m_fixedColumn.view || !m_fixedCorner.view)
         return;
+    alignToFixedCells();
     const QRect area = viewport()->geometry();
     const int rowHeight0 = fixedRowHeight();
     const int columnWidth0 = fixedColumnWidth();
@@ -369,6 +414,26 @@ void DataGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
             break;
         bar->setValue(bar->value() - (horizontalScrollMode() == ScrollPerItem ? 1 : covered));
     }
+    // Cells start after the fixed ones, so a cell the base class placed at
+    // the far edge may still be cut there.
+    if (verticalScrollMode() == ScrollPerItem) {
+        bar = verticalScrollBar();
+        for (int guard = rowCount(); guard > 0 && index.row() > 0 && bar->value() < bar->maximum(); --guard) {
+            const int at = rowViewportPosition(index.row());
+            if (at + rowHeight(index.row()) <= viewport()->height() || at <= fixedRowHeight())
+                break;
+            bar->setValue(bar->value() + 1);
+        }
+    }
+    if (horizontalScrollMode() == ScrollPerItem) {
+        bar = horizontalScrollBar();
+        for (int guard = columnCount(); guard > 0 && index.column() > 0 && bar->value() < bar->maximum(); --guard) {
+            const int at = columnViewportPosition(index.column());
+            if (at + columnWidth(index.column()) <= viewport()->width() || at <= fixedColumnWidth())
+                break;
+            bar->setValue(bar->value() + 1);
+        }
+    }
 }
 
 void DataGrid::scrollContentsBy(int dx, int dy)
@@ -379,13 +444,24 @@ void DataGrid::scrollContentsBy(int dx, int dy)
 
 void DataGrid::updateGeometries()
 {
+    // The base class sets its own, shorter ranges, which may cut the value
+    // short; put it back within the longer ones.
+    const int horizontal = horizontalScrollBar()->value();
+    const int vertical = verticalScrollBar()->value();
     QTableWidget::updateGeometries();
+    limitScrollRanges();
+    if (horizontalScrollMode() == ScrollPerItem)
+        horizontalScrollBar()->setValue(horizontal);
+    if (verticalScrollMode() == ScrollPerItem)
+        verticalScrollBar()->setValue(vertical);
     layoutFixedViews();
 }
 
 bool DataGrid::viewportEvent(QEvent *event)
 {
     const bool handled = QTableWidget::viewportEvent(event);
+    if (event->type() == QEvent::Resize)
+        limitScrollRanges();
     if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
         layoutFixedViews();
     return handled;

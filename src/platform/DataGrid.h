@@ -99,6 +99,8 @@ private:
     };
     FixedView makeFixedView(const QString &name, const QString &accessibleName);
     void matchSections(QTableView *view) const;
+    void limitScrollRanges();
+    void alignToFixedCells();
     void layoutFixedViews();
     // Height of the fixed row and width of the fixed column as they stand
     // over the viewport; 0 when there is none.

@@ -222,6 +222,12 @@ private slots:
         const int beyondColumn = grid->columnAt(middleX - area.left());
         QCOMPARE(belowRow > 1, down);
         QCOMPARE(beyondColumn > 1, right);
+        // Whole cells scroll: the first one beyond the fixed cells starts
+        // right after them, and the last one is not cut at the far edge.
+        QCOMPARE(grid->columnViewportPosition(beyondColumn), grid->columnWidth(0));
+        QCOMPARE(grid->rowViewportPosition(belowRow), grid->rowHeight(0));
+        QVERIFY(grid->columnViewportPosition(14) + grid->columnWidth(14) <= area.width() || !right);
+        QVERIFY(grid->rowViewportPosition(13) + grid->rowHeight(13) <= area.height() || !down);
 
         QCOMPARE(cellShownAt(grid.get(), {left, top}), grid->model()->index(0, 0));
         // The caption row follows the columns sideways, the month column
@@ -353,6 +359,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(grid.get()));
         grid->setFocus();
         grid->setCurrentCell(13, 14);
+        QVERIFY(grid->viewport()->rect().contains(grid->visualItemRect(grid->item(13, 14))));
         const int top = grid->rowAt(grid->rowHeight(0) + 1);
         const int left = grid->columnAt(grid->columnWidth(0) + 1);
         QVERIFY(top > 2 && left > 2);
