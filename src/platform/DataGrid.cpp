@@ -529,3 +529,22 @@ void DataGrid::mousePressEvent(QMouseEvent *event)
     }
     QTableWidget::mousePressEvent(event);
 }
+
+void DataGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPointF at = event->position();
+    const QPointF beyond(m_fixedColumn.clip && m_fixedColumn.clip->isVisible()
+                             ? std::max<qreal>(at.x(), fixedColumnWidth())
+                             : at.x(),
+                         m_fixedRow.clip && m_fixedRow.clip->isVisible()
+                             ? std::max<qreal>(at.y(), fixedRowHeight())
+                             : at.y());
+    if (beyond == at || !(event->buttons() & Qt::LeftButton)) {
+        QTableWidget::mouseMoveEvent(event);
+        return;
+    }
+    QMouseEvent moved(event->type(), beyond, viewport()->mapToGlobal(beyond), event->button(),
+                      event->buttons(), event->modifiers());
+    QTableWidget::mouseMoveEvent(&moved);
+    event->setAccepted(moved.isAccepted());
+}

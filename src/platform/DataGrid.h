@@ -76,6 +76,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    // A drag over the fixed row or column reaches the first cells beyond
+    // them, not the cells scrolled away beneath them.
+    void mouseMoveEvent(QMouseEvent *event) override;
     // Keeps the keyboard's current cell out of the fixed row and column.
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     // Also brings a cell out from under the fixed row and column.

@@ -349,6 +349,37 @@ private slots:
         QCOMPARE(grid->currentRow(), 13);
         QCOMPARE(grid->currentColumn(), 14);
         QCOMPARE(grid->selectionText(), selected);
+
+        // The wheel over them scrolls the grid.
+        QWidget *month = grid->childAt(points[2]);
+        const int before = grid->verticalScrollBar()->value();
+        QWheelEvent wheel(QPointF(3, 3), month->mapToGlobal(QPointF(3, 3)), QPoint(), QPoint(0, 120),
+                          Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(month, &wheel);
+        QVERIFY(grid->verticalScrollBar()->value() < before);
+    }
+
+    // Dragging over the fixed column and row, the selection stops at the
+    // first cells beyond them instead of reaching the hidden ones beneath.
+    void dragOverFixedCells()
+    {
+        auto grid = makeValuesTable();
+        QVERIFY(QTest::qWaitForWindowExposed(grid.get()));
+        grid->setCurrentCell(13, 14);
+        const int top = grid->rowAt(grid->rowHeight(0) + 1);
+        const int left = grid->columnAt(grid->columnWidth(0) + 1);
+        QVERIFY(top > 2 && left > 2);
+        const QPoint start = grid->visualItemRect(grid->item(13, 14)).center();
+        QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, start);
+        QMouseEvent drag(QEvent::MouseMove, QPointF(3, 3), grid->viewport()->mapToGlobal(QPointF(3, 3)),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(grid->viewport(), &drag);
+        QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, QPoint(3, 3));
+        const QTableWidgetSelectionRange range = grid->selectedRange();
+        QCOMPARE(range.topRow(), top);
+        QCOMPARE(range.leftColumn(), left);
+        QCOMPARE(range.bottomRow(), 13);
+        QCOMPARE(range.rightColumn(), 14);
     }
 
     // The keyboard brings the current cell out from under the fixed row
