@@ -473,9 +473,11 @@ bool DataGrid::eventFilter(QObject *watched, QEvent *event)
         if (!fixed->view || watched != fixed->view->viewport())
             continue;
         switch (event->type()) {
-        case QEvent::MouseButtonPress: {
-            // As a press on a fixed cell of the grid itself: the event is
-            // raised, the current cell and the selection stay.
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            // As a press on a fixed cell of the grid itself, where the second
+            // press of a double click is one more press: the event is raised,
+            // the current cell and the selection stay.
             const auto *mouse = static_cast<QMouseEvent *>(event);
             if (focusPolicy() & Qt::ClickFocus)
                 setFocus(Qt::MouseFocusReason);
@@ -485,7 +487,6 @@ bool DataGrid::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
         case QEvent::MouseMove:
         case QEvent::ContextMenu:
             return true;

@@ -343,6 +343,7 @@ private slots:
                 QCOMPARE(last[2].toDouble(), at.x() * 15.0);
                 QCOMPARE(last[3].toDouble(), at.y() * 15.0);
                 QTest::mouseDClick(under, button, {}, under->mapFrom(grid.get(), at));
+                QVERIFY(mouse.size() > before + 1);
                 QTest::mouseMove(under, under->mapFrom(grid.get(), at) + QPoint(1, 1));
             }
         }
