@@ -61,6 +61,11 @@ DataGrid::~DataGrid()
     disconnect(model(), nullptr, this, nullptr);
     disconnect(horizontalHeader(), nullptr, this, nullptr);
     disconnect(verticalHeader(), nullptr, this, nullptr);
+    // Stop filtering the fixed views' events first: a view being destroyed
+    // still sends events, and the filter must not look at it then.
+    for (FixedView *fixed : {&m_fixedRow, &m_fixedColumn, &m_fixedCorner})
+        if (fixed->view)
+            fixed->view->viewport()->removeEventFilter(this);
     for (FixedView *fixed : {&m_fixedRow, &m_fixedColumn, &m_fixedCorner}) {
         delete fixed->clip;
         *fixed = FixedView{};
