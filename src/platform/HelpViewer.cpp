@@ -39,8 +39,12 @@ HelpViewer::HelpViewer(QWidget *owner)
     m_contents->setColumnCount(1);
     m_contents->setRootIsDecorated(true);
     m_contents->header()->setStretchLastSection(true);
+    m_contents->setObjectName(QStringLiteral("contents"));
+    m_contents->setAccessibleName(tr("Contents"));
 
     m_browser = new HelpBrowser(m_help);
+    m_browser->setObjectName(QStringLiteral("page"));
+    m_browser->setAccessibleName(tr("Help page"));
 
     auto *splitter = new QSplitter(Qt::Horizontal);
     splitter->addWidget(m_contents);

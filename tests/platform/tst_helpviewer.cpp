@@ -84,6 +84,9 @@ void TestHelpViewer::showsContentsBesidePages()
 
     QTreeWidget *tree = viewer->contentsTree();
     QVERIFY(tree->topLevelItemCount() > 3);
+    // Screen readers find both parts by name.
+    QVERIFY(!tree->accessibleName().isEmpty());
+    QVERIFY(!viewer->browser()->accessibleName().isEmpty());
     QTreeWidgetItem *first = tree->topLevelItem(0);
     QCOMPARE(first->text(0), QStringLiteral("Welcome to Tervalo"));
     // The first page is shown, and its entry is the current one.
