@@ -16,6 +16,7 @@ using Months = ChartFixture::Months;
 const qint32 white = Rgb::pack(255, 255, 255);
 const qint32 black = 0;
 const qint32 grey = Rgb::pack(180, 180, 180);
+// Red, green and blue are the fixture's colours of data sets 1, 2 and 3.
 const qint32 red = Rgb::pack(255, 0, 0);
 const qint32 green = Rgb::pack(0, 110, 0);
 const qint32 blue = Rgb::pack(0, 0, 255);
@@ -43,6 +44,9 @@ PlotMapping mappingOf(const ChartState &s)
 }
 
 bool near(double a, double b) { return std::fabs(a - b) < 1e-9; }
+
+// The usual single data set, 10..30 degrees and 0..200 mm, drawn and scaled.
+void plotRamp(ChartFixture &f) { f.addDataSet(ramp(10, 30), ramp(0, 200)); f.engine->reFaz(true); }
 
 // Pixels of `colour` in a rectangle of a picture.
 qint64 count(const DrawingSurface *picture, qint32 colour, const QRect &area = QRect(0, 0, 10000, 10000))
@@ -133,12 +137,11 @@ void TestChartEngine::automaticBounds()
         f.addDataSet(temps[i], precs[i], checked[i]);
     f.engine->reFaz(true);
     const ChartState &s = f.state.chart;
-    QVERIFY(near(s.scaleMinX, bounds[0]));
-    QVERIFY(near(s.scaleMaxX, bounds[1]));
-    QVERIFY(near(s.scaleMinY, bounds[2]));
-    QVERIFY(near(s.scaleMaxY, bounds[3]));
-    for (int i = 0; i < 4; ++i)
+    const double drawn[] = {s.scaleMinX, s.scaleMaxX, s.scaleMinY, s.scaleMaxY};
+    for (int i = 0; i < 4; ++i) {
+        QVERIFY2(near(drawn[i], bounds[i]), qPrintable(QStringLiteral("bound %1 is %2").arg(i).arg(drawn[i])));
         QCOMPARE(f.c.TextEsc[i]->text(), boxes[i]);
+    }
     QCOMPARE(s.autoMinX, s.scaleMinX);
     QCOMPARE(s.autoMaxY, s.scaleMaxY);
     QCOMPARE(s.checkedCount, int(checked.count(true)));
@@ -147,8 +150,7 @@ void TestChartEngine::automaticBounds()
 void TestChartEngine::redrawWithoutRescaleKeepsTheRange()
 {
     ChartFixture f;
-    f.addDataSet(ramp(10, 30), ramp(0, 200));
-    f.engine->reFaz(true);
+    plotRamp(f);
     f.c.Grid2->setText(12, 1, QStringLiteral("25.00")); // December was 30
     f.engine->reFaz(false);
     QVERIFY(near(f.state.chart.scaleMaxX, 31));
@@ -167,8 +169,7 @@ void TestChartEngine::redrawWithoutRescaleKeepsTheRange()
 void TestChartEngine::typedBoundTakesEffectThroughUpdate()
 {
     ChartFixture f;
-    f.addDataSet(ramp(10, 30), ramp(0, 200));
-    f.engine->reFaz(true);
+    plotRamp(f);
     f.c.TextEsc[2]->setText(QStringLiteral("12"));
     f.engine->TextEsc_Validate(2);
     QVERIFY(!f.c.teC[2]->isChecked());
@@ -200,8 +201,7 @@ void TestChartEngine::frozenBoundBecomesTheShownValue()
 void TestChartEngine::textThatIsNotANumber()
 {
     ChartFixture f;
-    f.addDataSet(ramp(10, 30), ramp(0, 200));
-    f.engine->reFaz(true);
+    plotRamp(f);
     // Leaving a box with text that is not a number leaves it automatic.
     f.c.TextEsc[0]->setText(QStringLiteral("lots"));
     f.engine->TextEsc_Validate(0);
@@ -328,8 +328,7 @@ void TestChartEngine::formataAxisName()
 void TestChartEngine::settingsListsRedraw()
 {
     ChartFixture f;
-    f.addDataSet(ramp(10, 30), ramp(0, 200));
-    f.engine->reFaz(true);
+    plotRamp(f);
     QCOMPARE(f.state.chart.divisionsX, 8);
     f.c.Combo1->setCurrentIndex(3); // "4"
     QCOMPARE(f.state.chart.divisionsX, 4);
@@ -342,7 +341,6 @@ void TestChartEngine::settingsListsRedraw()
 void TestChartEngine::zeroRangeDrawsAroundTheValue()
 {
     ChartFixture f;
-    f.program.setColorTable[1] = red;
     f.addDataSet(flat(25), flat(100));
     f.engine->reFaz(true);
     QCOMPARE(f.state.chart.scaleMinX, 25.0);
@@ -459,7 +457,6 @@ void TestChartEngine::laterGridLiesOverEarlierSets()
     // the first is crossed by the grey line of the second pass, the second
     // lies over it.
     ChartFixture f;
-    f.program.setColorTable[1] = red;
     f.program.setColorTable[2] = blue;
     f.state.setMarkerSize[1] = f.state.setMarkerSize[2] = 0;
     f.state.setLineWidth[1] = f.state.setLineWidth[2] = 3;
@@ -505,9 +502,6 @@ void TestChartEngine::barsStandSideBySide()
 {
     ChartFixture f;
     f.c.Option3->setChecked(true);
-    f.program.setColorTable[1] = red;
-    f.program.setColorTable[2] = green;
-    f.program.setColorTable[3] = blue;
     for (int n = 1; n <= 3; ++n)
         f.addDataSet(ramp(10, 30), flat(100 + n));
     f.engine->reFaz(true);
@@ -628,8 +622,7 @@ void TestChartEngine::nullLabelsLeaveNoText()
 void TestChartEngine::noCheckedSetClearsOnlyThePlottingArea()
 {
     ChartFixture f;
-    f.addDataSet(ramp(10, 30), ramp(0, 200));
-    f.engine->reFaz(true);
+    plotRamp(f);
     const QImage axes = f.c.Picture1->image();
     QVERIFY(count(f.c.Picture1, white) < 460 * 355 - 200);
     QVERIFY(count(f.c.Picture4, red) > 100);
