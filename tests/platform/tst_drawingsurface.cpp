@@ -46,6 +46,8 @@ private slots:
     void drawingOnAPictureOfNoSize();
 
 private:
+    void drawRedInPixels() { m_surface->setUnit(DrawingSurface::Unit::Pixels); m_surface->setDrawColour(red); }
+
     std::unique_ptr<DrawingSurface> m_surface;
 };
 
@@ -106,8 +108,7 @@ void TestDrawingSurface::lineStyles()
 {
     QFETCH(DrawingSurface::LineStyle, style);
     QFETCH(bool, gaps);
-    m_surface->setUnit(DrawingSurface::Unit::Pixels);
-    m_surface->setDrawColour(red);
+    drawRedInPixels();
     m_surface->setLineStyle(style);
     m_surface->line(0, 20, 99, 20);
     const int drawn = countInRow(*m_surface, 20, red);
@@ -117,8 +118,7 @@ void TestDrawingSurface::lineStyles()
 
 void TestDrawingSurface::lineWidthZeroDrawsOnePixel()
 {
-    m_surface->setUnit(DrawingSurface::Unit::Pixels);
-    m_surface->setDrawColour(red);
+    drawRedInPixels();
     m_surface->setLineWidth(0);
     m_surface->line(10, 30, 90, 30);
     QCOMPARE(countInRow(*m_surface, 30, red), 81);
@@ -254,8 +254,7 @@ void TestDrawingSurface::floodFillClosesOnAOnePixelCircle()
 {
     // A hollow circle's one-pixel outline holds a fill inside it, and the
     // fill outside stops at it too.
-    m_surface->setUnit(DrawingSurface::Unit::Pixels);
-    m_surface->setDrawColour(red);
+    drawRedInPixels();
     m_surface->circle(50, 40, 20);
     m_surface->floodFill(50, 40, blue);
     const qint64 inside = m_surface->countPixels(blue, QRect(0, 0, 100, 80));
@@ -268,8 +267,7 @@ void TestDrawingSurface::floodFillClosesOnAOnePixelCircle()
 
 void TestDrawingSurface::keepsDrawingAcrossResize()
 {
-    m_surface->setUnit(DrawingSurface::Unit::Pixels);
-    m_surface->setDrawColour(red);
+    drawRedInPixels();
     m_surface->line(5, 5, 5, 5);
     m_surface->resize(120, 90);
     QCOMPARE(m_surface->pixel(5, 5), red);
@@ -281,8 +279,7 @@ void TestDrawingSurface::aCopyOfTheImageKeepsItsPixels()
 {
     // Drawing goes on after the image was handed out (to the clipboard, a
     // print): the copy keeps what it showed, the picture gets the new pixels.
-    m_surface->setUnit(DrawingSurface::Unit::Pixels);
-    m_surface->setDrawColour(red);
+    drawRedInPixels();
     m_surface->line(0, 0, 99, 79); // through the painter
     const QImage before = m_surface->image();
     const QImage expected = before.copy();
