@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 #include <unistd.h>
 
 using DataFile::CellRow;
@@ -54,6 +56,12 @@ const QByteArray examplePairs = "(26.1;210),(26;245),(25.8;260),(25.2;190),(24.3
                                 "(23.1;45),(23.9;40),(24.8;70),(25.6;120),(25.9;160),(26;190),"
                                 "(13;0)";
 
+// The whole file the editor writes for the example months under `name`.
+QByteArray exampleFile(const QByteArray &name)
+{
+    return '"' + name + "\",\"" + examplePairs + "\"\r\n";
+}
+
 const QLocale english(QLocale::English, QLocale::UnitedStates);
 const QLocale brazilian(QLocale::Portuguese, QLocale::Brazil);
 
@@ -65,6 +73,13 @@ class TestDataFile : public QObject
 
 private slots:
     void initTestCase();
+    // Every case writes into a fresh folder of its own.
+    void init()
+    {
+        m_dir.emplace();
+        QVERIFY(m_dir->isValid());
+    }
+    void cleanup() { m_dir.reset(); }
 
     void readFixture_data();
     void readFixture();
@@ -83,6 +98,9 @@ private slots:
     void roundTrip();
     void writeReplacesAnExistingFile();
     void failedSaveLeavesOldFileIntact();
+
+private:
+    std::optional<QTemporaryDir> m_dir;
 };
 
 void TestDataFile::initTestCase()
@@ -105,20 +123,25 @@ void TestDataFile::readFixture_data()
 
     const QString site = QStringLiteral("Sample Site");
     const QString saoPaulo = QString::fromUtf8("S\u00e3o Paulo \u2013 Mirante");
-    QTest::newRow("twelve months and closing pair")
-        << "example_twelve_months.tvr" << false << ReadStatus::Ok << 12 << site
-        << 26.1 << 210.0 << 26.0 << 190.0;
-    QTest::newRow("empty file") << "empty.tvr" << false << ReadStatus::MissingField << 0 << ""
-                                << 0.0 << 0.0 << 0.0 << 0.0;
-    QTest::newRow("only the first field")
-        << "only_first_field.tvr" << false << ReadStatus::MissingField << 0 << "Lonely Place"
-        << 0.0 << 0.0 << 0.0 << 0.0;
-    QTest::newRow("first field and a comma at the end")
-        << "only_first_field_and_comma.tvr" << false << ReadStatus::MissingField << 0
-        << "Lonely Place" << 0.0 << 0.0 << 0.0 << 0.0;
-    QTest::newRow("empty pair list")
-        << "no_pairs.tvr" << false << ReadStatus::Ok << 0 << "Nothing Yet"
-        << 0.0 << 0.0 << 0.0 << 0.0;
+    // A clean read of the twelve example months; the first temperature differs
+    // only where its decimal point is read as a group separator.
+    const auto twelve = [](const char *row, const char *file, const QString &name,
+                           bool comma = false, double firstTemp = 26.1) {
+        QTest::newRow(row) << QString::fromLatin1(file) << comma << ReadStatus::Ok << 12 << name
+                           << firstTemp << 210.0 << 26.0 << 190.0;
+    };
+    const auto noPairs = [](const char *row, const char *file, ReadStatus status,
+                            const QString &name) {
+        QTest::newRow(row) << QString::fromLatin1(file) << false << status << 0 << name << 0.0
+                           << 0.0 << 0.0 << 0.0;
+    };
+    twelve("twelve months and closing pair", "example_twelve_months.tvr", site);
+    noPairs("empty file", "empty.tvr", ReadStatus::MissingField, "");
+    noPairs("only the first field", "only_first_field.tvr", ReadStatus::MissingField,
+            "Lonely Place");
+    noPairs("first field and a comma at the end", "only_first_field_and_comma.tvr",
+            ReadStatus::MissingField, "Lonely Place");
+    noPairs("empty pair list", "no_pairs.tvr", ReadStatus::Ok, "Nothing Yet");
     QTest::newRow("pair without semicolon")
         << "pair_without_semicolon.tvr" << false << ReadStatus::PairWithoutSemicolon << 2
         << "No Semicolon" << 1.0 << 10.0 << 2.0 << 20.0;
@@ -137,51 +160,28 @@ void TestDataFile::readFixture_data()
     QTest::newRow("twelve pairs without closing pair loses December")
         << "twelve_pairs_no_closing.tvr" << false << ReadStatus::Ok << 11 << "No Closing Pair"
         << 26.1 << 210.0 << 25.9 << 160.0;
-    QTest::newRow("twenty pairs: the first twelve")
-        << "twenty_pairs.tvr" << false << ReadStatus::Ok << 12 << "Twenty"
-        << 26.1 << 210.0 << 26.0 << 190.0;
-    QTest::newRow("blanks around numbers")
-        << "blanks_around_numbers.tvr" << false << ReadStatus::Ok << 12 << "Blanks"
-        << 26.1 << 210.0 << 26.0 << 190.0;
-    QTest::newRow("fields on two lines")
-        << "fields_on_two_lines.tvr" << false << ReadStatus::Ok << 12 << "Two Lines"
-        << 26.1 << 210.0 << 26.0 << 190.0;
-    QTest::newRow("line feeds only")
-        << "lf_line_ends.tvr" << false << ReadStatus::Ok << 12 << "LF Only"
-        << 26.1 << 210.0 << 26.0 << 190.0;
-    QTest::newRow("unquoted name trimmed, text after a quoted field skipped")
-        << "fields_unquoted.tvr" << false << ReadStatus::Ok << 12 << "Unquoted Place"
-        << 26.1 << 210.0 << 26.0 << 190.0;
-    QTest::newRow("unquoted pair list ends at its first comma")
-        << "pair_list_unquoted.tvr" << false << ReadStatus::Ok << 0 << "Unquoted List"
-        << 0.0 << 0.0 << 0.0 << 0.0;
-    QTest::newRow("name with commas, semicolons, parentheses")
-        << "name_with_punctuation.tvr" << false << ReadStatus::Ok << 12
-        << "Rio (RJ), Brasil; 1961-1990" << 26.1 << 210.0 << 26.0 << 190.0;
-    QTest::newRow("name in Windows-1252")
-        << "name_cp1252.tvr" << false << ReadStatus::Ok << 12 << saoPaulo
-        << 26.1 << 210.0 << 26.0 << 190.0;
-    QTest::newRow("name in UTF-8")
-        << "name_utf8.tvr" << false << ReadStatus::Ok << 12 << saoPaulo
-        << 26.1 << 210.0 << 26.0 << 190.0;
-    QTest::newRow("UTF-8 byte-order mark")
-        << "name_utf8_bom.tvr" << false << ReadStatus::Ok << 12 << "Byte Order Mark"
-        << 26.1 << 210.0 << 26.0 << 190.0;
-    QTest::newRow("comma decimals under pt_BR")
-        << "comma_decimals.tvr" << true << ReadStatus::Ok << 12 << "Comma Decimals"
-        << 26.1 << 210.0 << 26.0 << 190.0;
-    QTest::newRow("comma decimals under en_US are groups")
-        << "comma_decimals.tvr" << false << ReadStatus::Ok << 12 << "Comma Decimals"
-        << 261.0 << 210.0 << 26.0 << 190.0;
-    QTest::newRow("point decimals under pt_BR are groups")
-        << "example_twelve_months.tvr" << true << ReadStatus::Ok << 12 << site
-        << 261.0 << 210.0 << 26.0 << 190.0;
+    twelve("twenty pairs: the first twelve", "twenty_pairs.tvr", "Twenty");
+    twelve("blanks around numbers", "blanks_around_numbers.tvr", "Blanks");
+    twelve("fields on two lines", "fields_on_two_lines.tvr", "Two Lines");
+    twelve("line feeds only", "lf_line_ends.tvr", "LF Only");
+    twelve("unquoted name trimmed, text after a quoted field skipped", "fields_unquoted.tvr",
+           "Unquoted Place");
+    noPairs("unquoted pair list ends at its first comma", "pair_list_unquoted.tvr",
+            ReadStatus::Ok, "Unquoted List");
+    twelve("name with commas, semicolons, parentheses", "name_with_punctuation.tvr",
+           "Rio (RJ), Brasil; 1961-1990");
+    twelve("name in Windows-1252", "name_cp1252.tvr", saoPaulo);
+    twelve("name in UTF-8", "name_utf8.tvr", saoPaulo);
+    twelve("UTF-8 byte-order mark", "name_utf8_bom.tvr", "Byte Order Mark");
+    twelve("comma decimals under pt_BR", "comma_decimals.tvr", "Comma Decimals", true);
+    twelve("comma decimals under en_US are groups", "comma_decimals.tvr", "Comma Decimals",
+           false, 261.0);
+    twelve("point decimals under pt_BR are groups", "example_twelve_months.tvr", site, true,
+           261.0);
     // The first line break ends an unquoted name; two bytes follow before the
     // next line end and hold no "),(": a clean read of no pairs.
-    QTest::newRow("binary bytes")
-        << "binary_garbage.tvr" << false << ReadStatus::Ok << 0
-        << QString::fromLatin1("\x00\x01\x02\x03\x04\x05\x06\x07\x08", 9)
-        << 0.0 << 0.0 << 0.0 << 0.0;
+    noPairs("binary bytes", "binary_garbage.tvr", ReadStatus::Ok,
+            QString::fromLatin1("\x00\x01\x02\x03\x04\x05\x06\x07\x08", 9));
 }
 
 void TestDataFile::readFixture()
@@ -240,29 +240,25 @@ void TestDataFile::edgesOfTheInput_data()
     QTest::addColumn<int>("pairs");
     QTest::addColumn<double>("firstTemp");
 
-    QTest::newRow("lone quote") << QByteArray("\"") << ReadStatus::MissingField << 0 << 0.0;
-    QTest::newRow("unclosed name") << QByteArray("\"a,b") << ReadStatus::MissingField << 0 << 0.0;
-    QTest::newRow("lone comma") << QByteArray(",") << ReadStatus::MissingField << 0 << 0.0;
-    QTest::newRow("lone line end") << QByteArray("\r\n") << ReadStatus::MissingField << 0 << 0.0;
-    QTest::newRow("blanks") << QByteArray(" \t ") << ReadStatus::MissingField << 0 << 0.0;
-    QTest::newRow("second field opened") << QByteArray("\"a\",\"") << ReadStatus::Ok << 0 << 0.0;
-    QTest::newRow("parenthesis") << QByteArray("\"a\",\"(") << ReadStatus::Ok << 0 << 0.0;
-    QTest::newRow("joint is dropped first") << QByteArray("\"a\",\"),(") << ReadStatus::Ok << 0
-                                            << 0.0;
-    QTest::newRow("empty pair") << QByteArray("\"a\",\"(),(") << ReadStatus::PairWithoutSemicolon
-                                << 0 << 0.0;
-    QTest::newRow("semicolon only") << QByteArray("\"a\",\"(;),(") << ReadStatus::BadNumber << 0
-                                    << 0.0;
-    QTest::newRow("one pair, unclosed list") << QByteArray("\"a\",\"(1;2),(") << ReadStatus::Ok
-                                             << 1 << 1.0;
-    QTest::newRow("first character never examined") << QByteArray("\"a\",\"x7;2),(13;0)\"")
-                                                    << ReadStatus::Ok << 1 << 7.0;
-    QTest::newRow("empty second field") << QByteArray("\"a\",,\"(1;2),(13;0)\"")
-                                        << ReadStatus::Ok << 0 << 0.0;
-    QTest::newRow("empty line between fields") << QByteArray("\"a\"\r\n\r\n\"(1;2),(13;0)\"")
-                                               << ReadStatus::Ok << 0 << 0.0;
-    QTest::newRow("NUL bytes") << QByteArray("\"a\0b\",\"(1;\0),(13;0)\"", 20)
-                               << ReadStatus::BadNumber << 0 << 0.0;
+    const auto row = [](const char *name, const QByteArray &bytes, ReadStatus status,
+                        int pairs = 0, double firstTemp = 0.0) {
+        QTest::newRow(name) << bytes << status << pairs << firstTemp;
+    };
+    row("lone quote", "\"", ReadStatus::MissingField);
+    row("unclosed name", "\"a,b", ReadStatus::MissingField);
+    row("lone comma", ",", ReadStatus::MissingField);
+    row("lone line end", "\r\n", ReadStatus::MissingField);
+    row("blanks", " \t ", ReadStatus::MissingField);
+    row("second field opened", "\"a\",\"", ReadStatus::Ok);
+    row("parenthesis", "\"a\",\"(", ReadStatus::Ok);
+    row("joint is dropped first", "\"a\",\"),(", ReadStatus::Ok);
+    row("empty pair", "\"a\",\"(),(", ReadStatus::PairWithoutSemicolon);
+    row("semicolon only", "\"a\",\"(;),(", ReadStatus::BadNumber);
+    row("one pair, unclosed list", "\"a\",\"(1;2),(", ReadStatus::Ok, 1, 1.0);
+    row("first character never examined", "\"a\",\"x7;2),(13;0)\"", ReadStatus::Ok, 1, 7.0);
+    row("empty second field", "\"a\",,\"(1;2),(13;0)\"", ReadStatus::Ok);
+    row("empty line between fields", "\"a\"\r\n\r\n\"(1;2),(13;0)\"", ReadStatus::Ok);
+    row("NUL bytes", QByteArray("\"a\0b\",\"(1;\0),(13;0)\"", 20), ReadStatus::BadNumber);
 }
 
 void TestDataFile::edgesOfTheInput()
@@ -335,12 +331,10 @@ void TestDataFile::numbersFollowTheLocale()
 
 void TestDataFile::pathsThatAreNotDataFiles()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.tvr")));
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.tvr")));
 
-    const QStringList paths = {QString(), dir.filePath(QStringLiteral("missing.tvr")),
-                               dir.filePath(QStringLiteral("folder.tvr")), dir.path(),
+    const QStringList paths = {QString(), m_dir->filePath(QStringLiteral("missing.tvr")),
+                               m_dir->filePath(QStringLiteral("folder.tvr")), m_dir->path(),
                                QStringLiteral("/dev/null"), QStringLiteral("/dev/zero")};
     for (const QString &path : paths) {
         const DataFile::ReadResult result = DataFile::readDataFile(path, english);
@@ -354,14 +348,12 @@ void TestDataFile::pathsThatAreNotDataFiles()
 // into memory whole, and a file just within the limit still reads.
 void TestDataFile::largeFiles()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
 
-    const QString huge = dir.filePath(QStringLiteral("fifty_megabytes.tvr"));
+    const QString huge = m_dir->filePath(QStringLiteral("fifty_megabytes.tvr"));
     {
         QFile file(huge);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.write("\"Huge\",\"" + examplePairs + "\"\r\n") > 0);
+        QVERIFY(file.write(exampleFile("Huge")) > 0);
         const QByteArray block(1024 * 1024, 'x');
         for (int i = 0; i < 50; ++i)
             QCOMPARE(file.write(block), block.size());
@@ -372,7 +364,7 @@ void TestDataFile::largeFiles()
 
     // Just under one mebibyte: the twelfth pair is followed by a closing pair
     // padded with blanks.
-    const QString large = dir.filePath(QStringLiteral("almost_a_mebibyte.tvr"));
+    const QString large = m_dir->filePath(QStringLiteral("almost_a_mebibyte.tvr"));
     QByteArray bytes = "\"Padded\",\"" + examplePairs;
     bytes.chop(1);
     bytes += QByteArray(1024 * 1024 - bytes.size() - 4, ' ') + ")\"\r\n";
@@ -393,34 +385,29 @@ void TestDataFile::bytesWritten_data()
     QTest::addColumn<std::vector<CellRow>>("rows");
     QTest::addColumn<QByteArray>("bytes");
 
-    QTest::newRow("twelve months") << "Sample Site" << exampleRows()
-                                   << "\"Sample Site\",\"" + examplePairs + "\"\r\n";
-    QTest::newRow("empty name becomes Tervalo")
-        << "" << exampleRows() << "\"Tervalo\",\"" + examplePairs + "\"\r\n";
+    QTest::newRow("twelve months") << "Sample Site" << exampleRows() << exampleFile("Sample Site");
+    QTest::newRow("empty name becomes Tervalo") << "" << exampleRows() << exampleFile("Tervalo");
 
     std::vector<CellRow> emptyCells = exampleRows();
     emptyCells[0].second.clear();   // precipitation → "0"
     emptyCells[1].first.clear();    // temperature → nothing
     emptyCells[2] = {QStringLiteral("-1,5"), QStringLiteral(" 3 ")};
-    QByteArray emptyCellBytes = "\"Gaps\",\"" + examplePairs + "\"\r\n";
+    QByteArray emptyCellBytes = exampleFile("Gaps");
     emptyCellBytes.replace("(26.1;210),(26;245),(25.8;260)", "(26.1;0),(;245),(-1,5; 3 )");
     QTest::newRow("cell texts kept, empty precipitation as 0")
         << "Gaps" << emptyCells << emptyCellBytes;
 
     QTest::newRow("double quote written as apostrophe")
-        << "The \"Old\" Station" << exampleRows()
-        << "\"The 'Old' Station\",\"" + examplePairs + "\"\r\n";
+        << "The \"Old\" Station" << exampleRows() << exampleFile("The 'Old' Station");
     QTest::newRow("Windows-1252 when the name fits")
         << QString::fromUtf8("S\u00e3o Paulo \u2013 Mirante") << exampleRows()
-        << "\"S\xe3o Paulo \x96 Mirante\",\"" + examplePairs + "\"\r\n";
-    QTest::newRow("UTF-8 when it does not")
-        << QString::fromUtf8("\u0141\u00f3d\u017a") << exampleRows()
-        << "\"\xc5\x81\xc3\xb3" "d\xc5\xba\",\"" + examplePairs + "\"\r\n";
+        << exampleFile("S\xe3o Paulo \x96 Mirante");
+    QTest::newRow("UTF-8 when it does not") << QString::fromUtf8("\u0141\u00f3d\u017a") << exampleRows()
+                                            << exampleFile("\xc5\x81\xc3\xb3" "d\xc5\xba");
     // In Windows-1252 these two characters are the bytes C3 A9, which read
     // as UTF-8 would be one "é": UTF-8 keeps the name as typed.
     QTest::newRow("UTF-8 when 1252 would read back wrong")
-        << QString::fromUtf8("\u00c3\u00a9") << exampleRows()
-        << "\"\xc3\x83\xc2\xa9\",\"" + examplePairs + "\"\r\n";
+        << QString::fromUtf8("\u00c3\u00a9") << exampleRows() << exampleFile("\xc3\x83\xc2\xa9");
     QTest::newRow("no rows") << "None" << std::vector<CellRow>()
                              << QByteArray("\"None\",\"(1;0)\"\r\n");
 }
@@ -433,9 +420,7 @@ void TestDataFile::bytesWritten()
 
     QCOMPARE(DataFile::dataFileBytes(name, rows), bytes);
 
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("written.tvr"));
+    const QString path = m_dir->filePath(QStringLiteral("written.tvr"));
     const DataFile::WriteResult written = DataFile::writeDataFile(path, name, rows);
     QVERIFY2(written.ok, qPrintable(written.message));
     QCOMPARE(fileBytes(path), bytes);
@@ -447,18 +432,17 @@ void TestDataFile::roundTrip_data()
     QTest::addColumn<bool>("comma");
     QTest::addColumn<QString>("readName");
 
-    QTest::newRow("plain") << "Lisbon" << false << "Lisbon";
-    QTest::newRow("punctuation") << "Rio (RJ), Brasil; 1961-1990" << false
-                                 << "Rio (RJ), Brasil; 1961-1990";
-    QTest::newRow("Windows-1252") << QString::fromUtf8("S\u00e3o Paulo \u20ac") << false
-                                  << QString::fromUtf8("S\u00e3o Paulo \u20ac");
-    QTest::newRow("beyond 1252") << QString::fromUtf8("\u6771\u4eac \u0141\u00f3d\u017a")
-                                 << false << QString::fromUtf8("\u6771\u4eac \u0141\u00f3d\u017a");
-    QTest::newRow("1252 bytes that look like UTF-8") << QString::fromUtf8("\u00c3\u00a9") << false
-                                                     << QString::fromUtf8("\u00c3\u00a9");
+    const auto sameName = [](const char *row, const QString &name, bool comma = false) {
+        QTest::newRow(row) << name << comma << name;
+    };
+    sameName("plain", "Lisbon");
+    sameName("punctuation", "Rio (RJ), Brasil; 1961-1990");
+    sameName("Windows-1252", QString::fromUtf8("S\u00e3o Paulo \u20ac"));
+    sameName("beyond 1252", QString::fromUtf8("\u6771\u4eac \u0141\u00f3d\u017a"));
+    sameName("1252 bytes that look like UTF-8", QString::fromUtf8("\u00c3\u00a9"));
     QTest::newRow("double quote") << "A \"B\"" << false << "A 'B'";
     QTest::newRow("empty") << "" << false << "Tervalo";
-    QTest::newRow("pt_BR cell texts") << "Porto Alegre" << true << "Porto Alegre";
+    sameName("pt_BR cell texts", "Porto Alegre", true);
 }
 
 void TestDataFile::roundTrip()
@@ -474,9 +458,7 @@ void TestDataFile::roundTrip()
         rows.emplace_back(comma ? QString(temp).replace(u'.', u',') : temp, ppt);
     }
 
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("place.tvr"));
+    const QString path = m_dir->filePath(QStringLiteral("place.tvr"));
     QVERIFY(DataFile::writeDataFile(path, name, rows).ok);
     const DataFile::ReadResult result = DataFile::readDataFile(path, comma ? brazilian : english);
     QVERIFY2(result.ok(), qPrintable(result.message));
@@ -490,23 +472,19 @@ void TestDataFile::roundTrip()
 
 void TestDataFile::writeReplacesAnExistingFile()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("place.tvr"));
+    const QString path = m_dir->filePath(QStringLiteral("place.tvr"));
     QVERIFY(writeBytes(path, QByteArray(4096, 'o')));
     QVERIFY(DataFile::writeDataFile(path, QStringLiteral("New"), exampleRows()).ok);
-    QCOMPARE(fileBytes(path), "\"New\",\"" + examplePairs + "\"\r\n");
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    QCOMPARE(fileBytes(path), exampleFile("New"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 void TestDataFile::failedSaveLeavesOldFileIntact()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QByteArray old = "\"Old\",\"" + examplePairs + "\"\r\n";
+    const QByteArray old = exampleFile("Old");
 
     // A path whose parent folder is a regular file cannot be created.
-    const QString plainFile = dir.filePath(QStringLiteral("plain.tvr"));
+    const QString plainFile = m_dir->filePath(QStringLiteral("plain.tvr"));
     QVERIFY(writeBytes(plainFile, old));
     DataFile::WriteResult result =
         DataFile::writeDataFile(plainFile + QStringLiteral("/inner.tvr"), QStringLiteral("New"),
@@ -516,8 +494,8 @@ void TestDataFile::failedSaveLeavesOldFileIntact()
     QCOMPARE(fileBytes(plainFile), old);
 
     // A folder in the way is not replaced, and what it holds stays.
-    const QString folder = dir.filePath(QStringLiteral("folder.tvr"));
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.tvr")));
+    const QString folder = m_dir->filePath(QStringLiteral("folder.tvr"));
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.tvr")));
     QVERIFY(writeBytes(folder + QStringLiteral("/inside.tvr"), old));
     result = DataFile::writeDataFile(folder, QStringLiteral("New"), exampleRows());
     QVERIFY(!result.ok);
@@ -527,12 +505,12 @@ void TestDataFile::failedSaveLeavesOldFileIntact()
     QVERIFY(!DataFile::writeDataFile(QString(), QStringLiteral("New"), exampleRows()).ok);
 
     // No temporary file is left behind by the failed saves.
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 
     // Permissions stop writes only for ordinary users.
     if (geteuid() != 0) {
-        const QString locked = dir.filePath(QStringLiteral("locked"));
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("locked")));
+        const QString locked = m_dir->filePath(QStringLiteral("locked"));
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("locked")));
         const QString target = locked + QStringLiteral("/place.tvr");
         QVERIFY(writeBytes(target, old));
         QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
