@@ -61,6 +61,7 @@ private:
             grid->setCurrentCell(row, column);
             QTest::keyClicks(grid, keys);
         }
+        void typeTemperatures(const QString &keys) const { for (int r = 1; r <= 12; ++r) type(r, 1, keys); }
         QString row(int r) const { return grid->text(r, 0) + u'|' + grid->text(r, 1) + u'|' + grid->text(r, 2); }
 
         QPointer<Form1> window;
@@ -247,13 +248,10 @@ private slots:
         general[11] = "(-1E-05;1000)";
         QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates)
                                << fileOf("Sample Site", pairs) << fileOf("Sample Site", general);
+        const QList<QByteArray> ones(10, "(1;1)");
         QTest::newRow("pt_BR") << QLocale(QLocale::Portuguese, QLocale::Brazil)
-                               << fileOf("Natal, RN", {"(25,80;1.210)", "(26;0)", "(1;1)", "(1;1)", "(1;1)",
-                                                        "(1;1)", "(1;1)", "(1;1)", "(1;1)", "(1;1)", "(1;1)",
-                                                        "(1;1)"})
-                               << fileOf("Natal, RN", {"(25,8;1210)", "(26;0)", "(1;1)", "(1;1)", "(1;1)",
-                                                        "(1;1)", "(1;1)", "(1;1)", "(1;1)", "(1;1)", "(1;1)",
-                                                        "(1;1)"});
+                               << fileOf("Natal, RN", QList<QByteArray>{"(25,80;1.210)", "(26;0)"} + ones)
+                               << fileOf("Natal, RN", QList<QByteArray>{"(25,8;1210)", "(26;0)"} + ones);
     }
     void openThenSave()
     {
@@ -308,8 +306,7 @@ private slots:
     {
         ScriptedDialogs dialogs;
         Editor e;
-        for (int r = 1; r <= 12; ++r)
-            e.type(r, 1, QStringLiteral("1"));
+        e.typeTemperatures(QStringLiteral("1"));
         dialogs.saveAnswers << path(QStringLiteral("closing.tvr"));
         QTimer::singleShot(50, e.window, &QWidget::close);
         e.click("CommGravar");
@@ -321,8 +318,7 @@ private slots:
     {
         ScriptedDialogs dialogs;
         Editor e;
-        for (int r = 1; r <= 12; ++r)
-            e.type(r, 1, QStringLiteral("1"));
+        e.typeTemperatures(QStringLiteral("1"));
         const int before = QDir(m_dir.path()).count();
         e.click("CommGravar");
         QCOMPARE(dialogs.saveRequests.size(), 1);
@@ -351,8 +347,7 @@ private slots:
         ScriptedDialogs dialogs;
         Editor e;
         if (row != 0) {
-            for (int r = 1; r <= 12; ++r)
-                e.type(r, 1, QStringLiteral("20"));
+            e.typeTemperatures(QStringLiteral("20"));
             e.grid->setText(row, column, QString());
             e.type(row, column, keys);
         }
@@ -385,8 +380,7 @@ private slots:
         const QByteArray old = fileOf("Old", {"(1;1)"});
         QVERIFY(writeAll(path(QStringLiteral("old.tvr")), old));
         const QStringList before = QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-        for (int r = 1; r <= 12; ++r)
-            e.type(r, 1, QStringLiteral("20"));
+        e.typeTemperatures(QStringLiteral("20"));
         dialogs.saveAnswers << path(target);
         e.click("CommGravar");
         QCOMPARE(dialogs.messages.size(), 1);
