@@ -40,21 +40,18 @@ void TestNumberText::parse_data()
     QTest::addColumn<bool>("ok");
     QTest::addColumn<double>("value");
 
-    QTest::newRow("en plain") << "en_US" << "26.1" << true << 26.1;
-    QTest::newRow("en whole") << "en_US" << "210" << true << 210.0;
-    QTest::newRow("en negative") << "en_US" << "-12.5" << true << -12.5;
-    QTest::newRow("en plus sign") << "en_US" << "+3" << true << 3.0;
-    QTest::newRow("en blanks around") << "en_US" << "  7.5\t" << true << 7.5;
-    QTest::newRow("en group skipped") << "en_US" << "1,234.5" << true << 1234.5;
-    QTest::newRow("en group anywhere") << "en_US" << "12,5" << true << 125.0;
-    QTest::newRow("en group leading") << "en_US" << ",5" << true << 5.0;
-    QTest::newRow("en group trailing") << "en_US" << "5," << true << 5.0;
-    QTest::newRow("en leading decimal") << "en_US" << ".5" << true << 0.5;
-    QTest::newRow("en trailing decimal") << "en_US" << "5." << true << 5.0;
-    QTest::newRow("en exponent") << "en_US" << "1.5E3" << true << 1500.0;
-    QTest::newRow("en exponent lower") << "en_US" << "1e-05" << true << 1e-5;
-    QTest::newRow("en exponent plus") << "en_US" << "2E+2" << true << 200.0;
-    QTest::newRow("en negative zero") << "en_US" << "-0" << true << 0.0;
+    // Numbers en_US reads.
+    const struct { const char *row, *text; double value; } accepted[] = {
+        {"en plain", "26.1", 26.1}, {"en whole", "210", 210.0}, {"en negative", "-12.5", -12.5},
+        {"en plus sign", "+3", 3.0}, {"en blanks around", "  7.5\t", 7.5},
+        {"en group skipped", "1,234.5", 1234.5}, {"en group anywhere", "12,5", 125.0},
+        {"en group leading", ",5", 5.0}, {"en group trailing", "5,", 5.0},
+        {"en leading decimal", ".5", 0.5}, {"en trailing decimal", "5.", 5.0},
+        {"en exponent", "1.5E3", 1500.0}, {"en exponent lower", "1e-05", 1e-5},
+        {"en exponent plus", "2E+2", 200.0}, {"en negative zero", "-0", 0.0}
+    };
+    for (const auto &r : accepted)
+        QTest::newRow(r.row) << "en_US" << r.text << true << r.value;
     // Texts that are no number at all in en_US.
     const char *const refused[][2] = {
         {"en empty", ""}, {"en blanks only", "   "}, {"en letters", "abc"},
@@ -112,22 +109,18 @@ void TestNumberText::leadingValue_data()
     QTest::addColumn<double>("value");
 
     // The data set number at the start of a list entry "12 - Place".
-    QTest::newRow("two digits") << "en_US" << "12" << 12.0;
-    QTest::newRow("digit and blank") << "en_US" << "7 " << 7.0;
-    QTest::newRow("entry text") << "en_US" << "3 - Lisbon" << 3.0;
-    QTest::newRow("leading blanks") << "en_US" << "  42x" << 42.0;
-    QTest::newRow("negative") << "en_US" << "-4.5abc" << -4.5;
-    QTest::newRow("second point stops") << "en_US" << "1.2.3" << 1.2;
-    QTest::newRow("exponent") << "en_US" << "2E3 rest" << 2000.0;
-    QTest::newRow("plus sign") << "en_US" << "+5 -" << 5.0;
-    QTest::newRow("negative exponent") << "en_US" << "25E-1x" << 2.5;
-    QTest::newRow("exponent without digits") << "en_US" << "2E" << 2.0;
-    QTest::newRow("exponent sign only") << "en_US" << "2E+x" << 2.0;
-    QTest::newRow("group separator stops") << "en_US" << "1,5" << 1.0;
-    QTest::newRow("nothing readable") << "en_US" << "abc" << 0.0;
-    QTest::newRow("empty") << "en_US" << "" << 0.0;
-    QTest::newRow("sign only") << "en_US" << "- 1" << 0.0;
-    QTest::newRow("overflow") << "en_US" << "1E999" << 0.0;
+    const struct { const char *row, *text; double value; } english[] = {
+        {"two digits", "12", 12.0}, {"digit and blank", "7 ", 7.0},
+        {"entry text", "3 - Lisbon", 3.0}, {"leading blanks", "  42x", 42.0},
+        {"negative", "-4.5abc", -4.5}, {"second point stops", "1.2.3", 1.2},
+        {"exponent", "2E3 rest", 2000.0}, {"plus sign", "+5 -", 5.0},
+        {"negative exponent", "25E-1x", 2.5}, {"exponent without digits", "2E", 2.0},
+        {"exponent sign only", "2E+x", 2.0}, {"group separator stops", "1,5", 1.0},
+        {"nothing readable", "abc", 0.0}, {"empty", "", 0.0}, {"sign only", "- 1", 0.0},
+        {"overflow", "1E999", 0.0}
+    };
+    for (const auto &r : english)
+        QTest::newRow(r.row) << "en_US" << r.text << r.value;
     QTest::newRow("pt comma") << "pt_BR" << "2,5 mm" << 2.5;
     QTest::newRow("pt point stops") << "pt_BR" << "2.5" << 2.0;
 }
@@ -147,31 +140,26 @@ void TestNumberText::fixed_data()
     QTest::addColumn<int>("decimals");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("tie up") << "en_US" << 0.125 << 2 << "0.13";
-    QTest::newRow("tie whole") << "en_US" << 2.5 << 0 << "3";
-    QTest::newRow("negative tie whole") << "en_US" << -2.5 << 0 << "-3";
-    QTest::newRow("no grouping") << "en_US" << 12345.67 << 1 << "12345.7";
-    QTest::newRow("pads decimals") << "en_US" << 7.0 << 4 << "7.0000";
-    QTest::newRow("leading zero") << "en_US" << 0.5 << 1 << "0.5";
-    QTest::newRow("negative") << "en_US" << -12.345 << 1 << "-12.3";
-    // Halves as written, though the double lies just below them.
-    QTest::newRow("written half, stored below") << "en_US" << 2.675 << 2 << "2.68";
-    QTest::newRow("written half, carry") << "en_US" << 9.95 << 1 << "10.0";
-    QTest::newRow("computed bound") << "en_US" << 11 - 0.05 * 21 << 1 << "10.0";
-    QTest::newRow("written half, negative") << "en_US" << -1.15 << 1 << "-1.2";
-    QTest::newRow("carry to a new digit") << "en_US" << 999.95 << 1 << "1000.0";
-    QTest::newRow("tiny rounds up") << "en_US" << 0.00005 << 4 << "0.0001";
-    QTest::newRow("tiny rounds down") << "en_US" << 0.000049 << 4 << "0.0000";
-    QTest::newRow("far below the last decimal") << "en_US" << 1e-300 << 2 << "0.00";
-    QTest::newRow("beyond fifteen digits") << "en_US" << 1e20 << 1 << "100000000000000000000.0";
-    QTest::newRow("negative rounds to zero") << "en_US" << -0.04 << 1 << "0.0";
-    QTest::newRow("negative zero") << "en_US" << -0.0 << 0 << "0";
-    QTest::newRow("large") << "en_US" << 1234567.0 << 0 << "1234567";
+    // "Written half" rows round halves as written, though the double lies just below them.
+    const struct { const char *row; double value; int decimals; const char *text; } english[] = {
+        {"tie up", 0.125, 2, "0.13"}, {"tie whole", 2.5, 0, "3"},
+        {"negative tie whole", -2.5, 0, "-3"}, {"no grouping", 12345.67, 1, "12345.7"},
+        {"pads decimals", 7.0, 4, "7.0000"}, {"leading zero", 0.5, 1, "0.5"},
+        {"negative", -12.345, 1, "-12.3"}, {"written half, stored below", 2.675, 2, "2.68"},
+        {"written half, carry", 9.95, 1, "10.0"}, {"computed bound", 11 - 0.05 * 21, 1, "10.0"},
+        {"written half, negative", -1.15, 1, "-1.2"}, {"carry to a new digit", 999.95, 1, "1000.0"},
+        {"tiny rounds up", 0.00005, 4, "0.0001"}, {"tiny rounds down", 0.000049, 4, "0.0000"},
+        {"far below the last decimal", 1e-300, 2, "0.00"},
+        {"beyond fifteen digits", 1e20, 1, "100000000000000000000.0"},
+        {"negative rounds to zero", -0.04, 1, "0.0"}, {"negative zero", -0.0, 0, "0"},
+        {"large", 1234567.0, 0, "1234567"}, {"negative decimals count as none", 2.4, -1, "2"},
+        {"not finite", std::numeric_limits<double>::quiet_NaN(), 2, ""}
+    };
+    for (const auto &r : english)
+        QTest::newRow(r.row) << "en_US" << r.value << r.decimals << r.text;
     QTest::newRow("pt separator") << "pt_BR" << 25.85 << 1 << "25,9";
     QTest::newRow("pt no grouping") << "pt_BR" << 12345.678 << 2 << "12345,68";
     QTest::newRow("pt negative") << "pt_BR" << -0.125 << 2 << "-0,13";
-    QTest::newRow("negative decimals count as none") << "en_US" << 2.4 << -1 << "2";
-    QTest::newRow("not finite") << "en_US" << std::numeric_limits<double>::quiet_NaN() << 2 << "";
 }
 
 void TestNumberText::fixed()
@@ -189,24 +177,21 @@ void TestNumberText::general_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("whole") << "en_US" << 26.0 << "26";
-    QTest::newRow("one decimal") << "en_US" << 25.8 << "25.8";
-    QTest::newRow("zero") << "en_US" << 0.0 << "0";
-    QTest::newRow("negative zero") << "en_US" << -0.0 << "0";
-    QTest::newRow("negative") << "en_US" << -12.5 << "-12.5";
-    QTest::newRow("binary noise hidden") << "en_US" << 0.1 + 0.2 << "0.3";
-    QTest::newRow("fifteen digits") << "en_US" << 1.0 / 3.0 << "0.333333333333333";
-    QTest::newRow("smallest plain") << "en_US" << 0.0001 << "0.0001";
-    QTest::newRow("below plain") << "en_US" << 0.00001 << "1E-05";
-    QTest::newRow("below plain with decimals") << "en_US" << 0.000015 << "1.5E-05";
-    QTest::newRow("largest plain") << "en_US" << 999999999999999.0 << "999999999999999";
-    QTest::newRow("from 1E+15") << "en_US" << 1e15 << "1E+15";
-    QTest::newRow("huge") << "en_US" << 1.5e300 << "1.5E+300";
-    QTest::newRow("no grouping") << "en_US" << 1234567.0 << "1234567";
+    const struct { const char *row; double value; const char *text; } english[] = {
+        {"whole", 26.0, "26"}, {"one decimal", 25.8, "25.8"}, {"zero", 0.0, "0"},
+        {"negative zero", -0.0, "0"}, {"negative", -12.5, "-12.5"},
+        {"binary noise hidden", 0.1 + 0.2, "0.3"},
+        {"fifteen digits", 1.0 / 3.0, "0.333333333333333"}, {"smallest plain", 0.0001, "0.0001"},
+        {"below plain", 0.00001, "1E-05"}, {"below plain with decimals", 0.000015, "1.5E-05"},
+        {"largest plain", 999999999999999.0, "999999999999999"}, {"from 1E+15", 1e15, "1E+15"},
+        {"huge", 1.5e300, "1.5E+300"}, {"no grouping", 1234567.0, "1234567"},
+        {"not finite", std::numeric_limits<double>::infinity(), ""}
+    };
+    for (const auto &r : english)
+        QTest::newRow(r.row) << "en_US" << r.value << r.text;
     QTest::newRow("pt separator") << "pt_BR" << 25.8 << "25,8";
     QTest::newRow("pt exponent") << "pt_BR" << -0.000025 << "-2,5E-05";
     QTest::newRow("pt no grouping") << "pt_BR" << 1234.5 << "1234,5";
-    QTest::newRow("not finite") << "en_US" << std::numeric_limits<double>::infinity() << "";
 }
 
 void TestNumberText::general()
