@@ -26,25 +26,27 @@
 
 namespace {
 
-QStringList itemTexts(const QListWidget *list)
+// The rows of a list or combo box, as shown.
+QStringList itemTexts(const QAbstractItemModel *model)
 {
     QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts << list->item(i)->text();
+    for (int row = 0; row < model->rowCount(); ++row)
+        texts << model->index(row, 0).data().toString();
     return texts;
 }
-
-QStringList comboTexts(const QComboBox *combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts << combo->itemText(i);
-    return texts;
-}
+QStringList itemTexts(const QListWidget *list) { return itemTexts(list->model()); }
+QStringList itemTexts(const QComboBox *combo) { return itemTexts(combo->model()); }
 
 int twips(int pixels)
 {
     return static_cast<int>(Twips::fromPixels(pixels));
+}
+
+// Each check names the control that fails it.
+void verifyChecked(std::initializer_list<const QAbstractButton *> buttons, bool checked)
+{
+    for (const QAbstractButton *button : buttons)
+        QVERIFY2(button->isChecked() == checked, qPrintable(button->objectName()));
 }
 
 QColor cellColour(const DataGrid *grid, int row, int column)
@@ -125,32 +127,25 @@ void TestForm3::loadConstant(const QString &name, double temp, double ppt)
 void TestForm3::startUpSettings()
 {
     const Form3Controls &c = m_window->controls();
-    QCOMPARE(comboTexts(c.Combo5), QStringList({"___", "---", "...", "-.-", "-.."}));
+    QCOMPARE(itemTexts(c.Combo5), QStringList({"___", "---", "...", "-.-", "-.."}));
     QCOMPARE(c.Combo5->currentText(), QStringLiteral("___"));
 
     QStringList divisions{"Default"};
     for (int i = 2; i <= 20; ++i)
         divisions << QString::number(i);
-    QCOMPARE(comboTexts(c.Combo1), divisions);
-    QCOMPARE(comboTexts(c.Combo2), divisions);
+    QCOMPARE(itemTexts(c.Combo1), divisions);
+    QCOMPARE(itemTexts(c.Combo2), divisions);
     QCOMPARE(c.Combo1->currentText(), QStringLiteral("Default"));
     QCOMPARE(c.Combo2->currentText(), QStringLiteral("Default"));
 
     const QStringList decimals{"0", "0.0", "0.00", "0.000", "0.0000"};
-    QCOMPARE(comboTexts(c.Combo3), decimals);
-    QCOMPARE(comboTexts(c.Combo4), decimals);
+    QCOMPARE(itemTexts(c.Combo3), decimals);
+    QCOMPARE(itemTexts(c.Combo4), decimals);
     QCOMPARE(c.Combo3->currentText(), QStringLiteral("0.0"));
     QCOMPARE(c.Combo4->currentText(), QStringLiteral("0"));
 
-    QVERIFY(c.Check1->isChecked());
-    QVERIFY(c.ChkLegenda->isChecked());
-    QVERIFY(c.GridX->isChecked());
-    QVERIFY(c.GridY->isChecked());
-    QVERIFY(!c.ChkLimX->isChecked());
-    QVERIFY(!c.ChkLimY->isChecked());
-    QVERIFY(!c.Check2->isChecked());
-    QVERIFY(c.Option2->isChecked());
-    QVERIFY(!c.Option3->isChecked());
+    verifyChecked({c.Check1, c.ChkLegenda, c.GridX, c.GridY, c.Option2}, true);
+    verifyChecked({c.ChkLimX, c.ChkLimY, c.Check2, c.Option3}, false);
     for (int i = 0; i < 5; ++i)
         QCOMPARE(c.Option1[i]->isChecked(), i == 1);
     for (QCheckBox *automatic : c.teC)
@@ -570,6 +565,7 @@ void TestForm3::resetAllKeepsOnlyWhatSurvives()
     loadConstant(QStringLiteral("B"), 12, 80);
     MainState &state = m_window->state();
     ProgramState &program = ProgramState::instance();
+    const Form3Controls &c = m_window->controls();   // refilled in place by the reset
 
     // Styles and settings a user could have changed.
     state.setLineStyle[1] = 2;
@@ -583,21 +579,17 @@ void TestForm3::resetAllKeepsOnlyWhatSurvives()
     state.savedColor[9] = Rgb::pack(8, 8, 8);
     state.blackWhite = true;
     const QString dataFile = program.dataFileName;
-    {
-        const Form3Controls &c = m_window->controls();
-        c.Combo3->setCurrentIndex(3);
-        c.GridX->setChecked(false);
-        c.Option3->setChecked(true);
-        c.Option1[0]->setChecked(true);
-        c.teC[2]->setChecked(false);
-        c.TxTitulo->setText(QStringLiteral("My chart"));
-        c.Frame4->move(20, 30);   // the legend dragged elsewhere
-    }
+    c.Combo3->setCurrentIndex(3);
+    c.GridX->setChecked(false);
+    c.Option3->setChecked(true);
+    c.Option1[0]->setChecked(true);
+    c.teC[2]->setChecked(false);
+    c.TxTitulo->setText(QStringLiteral("My chart"));
+    c.Frame4->move(20, 30);   // the legend dragged elsewhere
 
-    QTest::mouseClick(m_window->controls().Bot[3], Qt::LeftButton);
+    QTest::mouseClick(c.Bot[3], Qt::LeftButton);
     flushDeletions();
 
-    const Form3Controls &c = m_window->controls();
     // Only one set of controls remains, at their start-up values.
     QCOMPARE(m_window->findChildren<QListWidget *>(QStringLiteral("List1")).size(), 1);
     QCOMPARE(c.List1->count(), 0);
@@ -610,10 +602,7 @@ void TestForm3::resetAllKeepsOnlyWhatSurvives()
     QCOMPARE(c.Combo3->currentText(), QStringLiteral("0.0"));
     QCOMPARE(c.Combo5->count(), 5);
     QCOMPARE(c.Combo1->count(), 20);
-    QVERIFY(c.GridX->isChecked());
-    QVERIFY(c.Option2->isChecked());
-    QVERIFY(c.Option1[1]->isChecked());
-    QVERIFY(c.teC[2]->isChecked());
+    verifyChecked({c.GridX, c.Option2, c.Option1[1], c.teC[2]}, true);
     QCOMPARE(c.TxTitulo->text(), QStringLiteral("Enter your title"));
     QCOMPARE(c.Frame4->pos(), QPoint(Twips::toPixels(5520), Twips::toPixels(3480)));
     // Chart and plotting area cleared.
