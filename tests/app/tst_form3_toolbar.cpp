@@ -38,6 +38,15 @@ void movePointer(QWidget *widget, QPoint at)
     QApplication::sendEvent(widget, &move);
 }
 
+QStringList visibleWindowNames()
+{
+    QStringList names;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->isVisible())
+            names << window->objectName();
+    return names;
+}
+
 } // namespace
 
 class TestForm3Toolbar : public QObject
@@ -294,8 +303,7 @@ void TestForm3Toolbar::closeHidesEveryWindowAndEnds()
 
     QTest::mouseClick(m_window->controls().Bot[0], Qt::LeftButton);
     QCOMPARE(m_ends, 1);
-    for (QWidget *window : QApplication::topLevelWidgets())
-        QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+    QCOMPARE(visibleWindowNames(), QStringList());
     QVERIFY(m_dialogs->messages.isEmpty());
 }
 
@@ -304,13 +312,7 @@ void TestForm3Toolbar::missingHelpFileWarnsOnce()
     const QString chm = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("tervalo.chm"));
     if (QFileInfo::exists(chm))
         QSKIP("a help file lies beside the test program");
-    const QStringList windowsBefore = [] {
-        QStringList names;
-        for (QWidget *window : QApplication::topLevelWidgets())
-            if (window->isVisible())
-                names << window->objectName();
-        return names;
-    }();
+    const QStringList windowsBefore = visibleWindowNames();
 
     QTest::mouseClick(m_window->controls().Bot[6], Qt::LeftButton);
 
@@ -318,11 +320,7 @@ void TestForm3Toolbar::missingHelpFileWarnsOnce()
     QCOMPARE(m_dialogs->messages[0].text, QStringLiteral("Help file tervalo.chm not found."));
     QCOMPARE(m_dialogs->messages[0].title, QStringLiteral("Warning"));
     QCOMPARE(m_dialogs->messages[0].icon, QMessageBox::Warning);
-    QStringList windowsAfter;
-    for (QWidget *window : QApplication::topLevelWidgets())
-        if (window->isVisible())
-            windowsAfter << window->objectName();
-    QCOMPARE(windowsAfter, windowsBefore);
+    QCOMPARE(visibleWindowNames(), windowsBefore);
     QCOMPARE(m_ends, 0);
 }
 
