@@ -72,28 +72,31 @@ struct Rig
         state.setLineStyle[2] = 1;
         state.setLineStyle[3] = 4;
 
-        StyleControls controls;
-        controls.List1 = List1;
-        controls.List2 = List2;
-        controls.Combo5 = Combo5;
-        controls.Slider1 = Slider1;
-        controls.Slider2 = Slider2;
-        controls.CommCor = CommCor;
-        controls.Command2 = Command2;
-        controls.Frame4 = Frame4;
-        controls.Lab = [this](int n) { return n >= 0 && n <= 50 ? labels[n] : nullptr; };
+        const StyleControls controls{List1, List2, Combo5, Slider1, Slider2, CommCor, Command2, Frame4,
+                                     [this](int n) { return n >= 0 && n <= 50 ? labels[n] : nullptr; }};
         style = std::make_unique<DataSetStyle>(state, program, controls,
                                                [this](bool rescale) { redraws.append(rescale); });
     }
 
     QLabel *Lab(int n) const { return labels[n]; }
     QColor textColour(int n) const { return labels[n]->palette().color(QPalette::WindowText); }
-    int widestLabelTwips() const
+    QStringList legendTexts() const { return {labels[1]->text(), labels[2]->text(), labels[3]->text()}; }
+    // The legend frame fits its widest label.
+    void checkLegendWidth() const
     {
         int widest = -1;
         for (int n = 1; n <= List1->count(); ++n)
             widest = std::max(widest, labels[n]->width() * Twips::perPixel);
-        return widest;
+        QCOMPARE(state.legendWidth, widest);
+        QCOMPARE(Frame4->width(), Twips::toPixels(state.legendWidth + 160));
+    }
+    // Closes a chooser still open after five seconds, so a failed check cannot hang the run.
+    void closeChooserLater()
+    {
+        QTimer::singleShot(5000, &window, [this] {
+            if (style->chooser())
+                style->chooser()->close();
+        });
     }
 };
 
@@ -289,29 +292,25 @@ void TestDataSetStyle::blackAndWhiteOnAndOff()
 
     QTest::mouseClick(rig.Command2, Qt::LeftButton);
     QVERIFY(rig.state.blackWhite);
-    QCOMPARE(rig.Lab(1)->text(), QStringLiteral("1 - Lisboa ___"));
-    QCOMPARE(rig.Lab(2)->text(), QStringLiteral("2 - Manaus ---"));
-    QCOMPARE(rig.Lab(3)->text(), QStringLiteral("3 - Oslo -.."));
+    QCOMPARE(rig.legendTexts(), QStringList({"1 - Lisboa ___", "2 - Manaus ---", "3 - Oslo -.."}));
     for (int n = 1; n <= 3; ++n) {
         QCOMPARE(rig.program.setColorTable[n], 0);
         QCOMPARE(rig.textColour(n), QColor(Qt::black));
         QCOMPARE(rig.state.savedColor[n], start[n]);
         QCOMPARE(rig.Lab(n)->width(), rig.Lab(n)->sizeHint().width());
     }
-    QCOMPARE(rig.state.legendWidth, rig.widestLabelTwips());
-    QCOMPARE(rig.Frame4->width(), Twips::toPixels(rig.state.legendWidth + 160));
+    rig.checkLegendWidth();
     const int wideFrame = rig.Frame4->width();
     QCOMPARE(rig.redraws, QList<bool>{false});
 
     QTest::mouseClick(rig.Command2, Qt::LeftButton);
     QVERIFY(!rig.state.blackWhite);
+    QCOMPARE(rig.legendTexts(), names);
     for (int n = 1; n <= 3; ++n) {
-        QCOMPARE(rig.Lab(n)->text(), names[n - 1]);
         QCOMPARE(rig.program.setColorTable[n], start[n]);
         QCOMPARE(rig.textColour(n), Rgb::toQColor(start[n]));
     }
-    QCOMPARE(rig.state.legendWidth, rig.widestLabelTwips());
-    QCOMPARE(rig.Frame4->width(), Twips::toPixels(rig.state.legendWidth + 160));
+    rig.checkLegendWidth();
     QVERIFY(rig.Frame4->width() < wideFrame);
     QCOMPARE(rig.redraws, (QList<bool>{false, false}));
 }
@@ -330,16 +329,13 @@ void TestDataSetStyle::lineTypeWhileBlackAndWhite()
     QTest::keyClick(rig.Combo5, Qt::Key_Down);
     QCOMPARE(rig.state.setLineStyle[2], 2);
     QVERIFY(rig.state.blackWhite);
-    QCOMPARE(rig.Lab(1)->text(), QStringLiteral("1 - Lisboa ___"));
-    QCOMPARE(rig.Lab(2)->text(), QStringLiteral("2 - Manaus ..."));
-    QCOMPARE(rig.Lab(3)->text(), QStringLiteral("3 - Oslo -.."));
+    QCOMPARE(rig.legendTexts(), QStringList({"1 - Lisboa ___", "2 - Manaus ...", "3 - Oslo -.."}));
     for (int n = 1; n <= 3; ++n)
         QCOMPARE(rig.program.setColorTable[n], 0);
     QCOMPARE(rig.redraws, (QList<bool>{false, false}));
 
     QTest::keyClick(rig.Combo5, Qt::Key_Down);
-    QCOMPARE(rig.Lab(2)->text(), QStringLiteral("2 - Manaus -.-"));
-    QCOMPARE(rig.Lab(1)->text(), QStringLiteral("1 - Lisboa ___"));
+    QCOMPARE(rig.legendTexts(), QStringList({"1 - Lisboa ___", "2 - Manaus -.-", "3 - Oslo -.."}));
 
     // Off again: the names alone.
     rig.style->Command2_Click();
@@ -389,10 +385,7 @@ void TestDataSetStyle::colorsDoneStoresAndRedrawsAfterClosing()
         QTest::mouseClick(chooser->findChild<QLabel *>(QStringLiteral("Label1_14")), Qt::LeftButton);
         QTest::mouseClick(chooser->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
     });
-    QTimer::singleShot(5000, &rig.window, [&] {
-        if (rig.style->chooser())
-            rig.style->chooser()->close();
-    });
+    rig.closeChooserLater();
     QTest::mouseClick(rig.CommCor, Qt::LeftButton);
 
     QVERIFY(ranDuringWait);
@@ -443,10 +436,7 @@ void TestDataSetStyle::colorsPressedTwice()
         QTest::mouseClick(rig.CommCor, Qt::LeftButton);
         redrawsWhenReturned.append(rig.redraws.size());
     });
-    QTimer::singleShot(5000, &rig.window, [&] {
-        if (rig.style->chooser())
-            rig.style->chooser()->close();
-    });
+    rig.closeChooserLater();
     QTest::mouseClick(rig.CommCor, Qt::LeftButton);
     redrawsWhenReturned.append(rig.redraws.size());
 
