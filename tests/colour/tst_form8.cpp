@@ -45,6 +45,7 @@ private:
     QLabel *swatch(int i) const { return m_form->findChild<QLabel *>(QStringLiteral("Label1_%1").arg(i)); }
     QScrollBar *bar(int i) const { return m_form->findChild<QScrollBar *>(QStringLiteral("Slider%1").arg(i + 1)); }
     QLineEdit *box(int i) const;
+    QStringList boxTexts() const { return {box(0)->text(), box(1)->text(), box(2)->text()}; }
     QPushButton *button(const char *name) const { return m_form->findChild<QPushButton *>(QString::fromLatin1(name)); }
     void typeInto(int component, const QString &text);
     void checkBars(int red, int green, int blue);
@@ -118,9 +119,7 @@ void TestForm8::opensOnTheDataSetColour()
     QFETCH(int, blue);
     open(Rgb::pack(red, green, blue));
     QCOMPARE(m_form->windowTitle(), QStringLiteral("Cores"));
-    QCOMPARE(box(0)->text(), QString::number(red));
-    QCOMPARE(box(1)->text(), QString::number(green));
-    QCOMPARE(box(2)->text(), QString::number(blue));
+    QCOMPARE(boxTexts(), QStringList({QString::number(red), QString::number(green), QString::number(blue)}));
     checkBars(red, green, blue);
     QCOMPARE(m_form->previewColour(), Rgb::pack(red, green, blue));
     QCOMPARE(swatch(16)->palette().color(QPalette::Window), QColor(red, green, blue));
@@ -130,9 +129,7 @@ void TestForm8::swatchClickThenCancel()
 {
     open(Rgb::pack(255, 0, 0));
     QTest::mouseClick(swatch(14), Qt::LeftButton);
-    QCOMPARE(box(0)->text(), QStringLiteral("0"));
-    QCOMPARE(box(1)->text(), QStringLiteral("0"));
-    QCOMPARE(box(2)->text(), QStringLiteral("255"));
+    QCOMPARE(boxTexts(), QStringList({"0", "0", "255"}));
     checkBars(0, 0, 255);
     QCOMPARE(m_form->previewColour(), Rgb::pack(0, 0, 255));
 
