@@ -532,13 +532,20 @@ void ChartEngine::drawLeftAxis(int divisions)
     }
 }
 
-void ChartEngine::drawVerticalGrid(int divisions)
+// The plotting area, set for grid lines: grey, solid, one pixel.
+DrawingSurface *ChartEngine::gridPen()
 {
-    const ChartState &s = m_state.chart;
     DrawingSurface *plot = m_controls.Picture4;
     plot->setDrawColour(gridGrey);
     plot->setLineStyle(DrawingSurface::LineStyle::Solid);
     plot->setLineWidth(1);
+    return plot;
+}
+
+void ChartEngine::drawVerticalGrid(int divisions)
+{
+    const ChartState &s = m_state.chart;
+    DrawingSurface *plot = gridPen();
     for (int k = 0; k <= divisions; ++k) {
         const double x = Scale::divisionPosition(s.plotLeft, s.plotRight, divisions, k);
         plot->line(x, s.plotBottom, x, s.plotTop);
@@ -548,10 +555,7 @@ void ChartEngine::drawVerticalGrid(int divisions)
 void ChartEngine::drawHorizontalGrid(int divisions)
 {
     const ChartState &s = m_state.chart;
-    DrawingSurface *plot = m_controls.Picture4;
-    plot->setDrawColour(gridGrey);
-    plot->setLineStyle(DrawingSurface::LineStyle::Solid);
-    plot->setLineWidth(1);
+    DrawingSurface *plot = gridPen();
     for (int k = 0; k <= divisions; ++k) {
         const double y = Scale::divisionPosition(s.plotBottom, s.plotTop, divisions, k);
         plot->line(s.plotLeft, y, s.plotRight, y);

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 
+class DrawingSurface;
 struct MainState;
 struct ProgramState;
 
@@ -64,6 +65,7 @@ private:
     // false when this redraw has done so already.
     bool startAxes(int divisionsY);
     void drawLeftAxis(int divisions);
+    DrawingSurface *gridPen();
     void drawHorizontalGrid(int divisions);
     void drawVerticalGrid(int divisions);
     void drawThresholds();
