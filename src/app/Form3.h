@@ -11,6 +11,7 @@
 #include <vector>
 
 class ChartEngine;
+struct DataSet;
 class DataSetStyle;
 class Form3ComboStyle;
 class GridEditing;
@@ -51,6 +52,14 @@ public:
 
     // Loading data sets and the two lists.
     void carrega();
+    // The steps of the Open button after its dialog: the file at path, read
+    // and appended as the next data set; a file that does not read, or a
+    // 51st data set, changes nothing and returns false (silently, but for
+    // the beep of the 51st).
+    bool loadDataFile(const QString &path);
+    // A place that is already in memory (not read from a file), appended as
+    // the Open button appends one.
+    bool appendPlace(const DataSet &place);
     void List1_ItemCheck();
     void List2_Click();
     void Grid2_Fill();

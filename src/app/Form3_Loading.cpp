@@ -65,6 +65,15 @@ void Form3::carrega()
     const QString path = Dialogs::openFileName(this, request);
     if (path.isEmpty())
         return;
+    loadDataFile(path);
+}
+
+bool Form3::loadDataFile(const QString &path)
+{
+    if (m_state.setCount >= maxDataSets) {
+        Dialogs::beep();
+        return false;
+    }
 
     ProgramState &program = ProgramState::instance();
     program.dataFileName = path;
@@ -76,13 +85,29 @@ void Form3::carrega()
     // twelve months under a stranger's name.
     const DataFile::ReadResult read = DataFile::readDataFile(path);
     if (!read.ok() || read.pairCount < 1)
-        return;
+        return false;
     for (int month = 1; month <= read.pairCount && month <= 12; ++month) {
         m_state.fileTemp[month] = read.data.temp[month];
         m_state.filePrec[month] = read.data.ppt[month];
     }
     program.placeName = read.data.name;
     appendDataSet();
+    return true;
+}
+
+bool Form3::appendPlace(const DataSet &place)
+{
+    if (m_state.setCount >= maxDataSets) {
+        Dialogs::beep();
+        return false;
+    }
+    for (int month = 1; month <= 12; ++month) {
+        m_state.fileTemp[month] = place.temp[month];
+        m_state.filePrec[month] = place.ppt[month];
+    }
+    ProgramState::instance().placeName = place.name;
+    appendDataSet();
+    return true;
 }
 
 QLabel *Form3::createLegendLabel(int n)
