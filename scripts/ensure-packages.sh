@@ -5,6 +5,7 @@ tervalo_packages=(
     cmake g++ ninja-build pkg-config
     qt6-base-dev libgl-dev libchm-dev libbenchmark-dev
     fp-utils fonts-dejavu-core qt6-svg-dev
+    poppler-utils
 )
 
 tervalo_missing=()
