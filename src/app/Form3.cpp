@@ -5,13 +5,14 @@
 #include "app/DataSetStyle.h"
 #include "app/Form3ComboStyle.h"
 #include "app/Form3Design.h"
-#include "app/ProgramState.h"
+#include "data/ProgramState.h"
 #include "chart/ChartEngine.h"
-#include "colour/Rgb.h"
+#include "chart/MonthLabels.h"
+#include "data/Rgb.h"
 #include "editor/GridEditing.h"
 #include "platform/DataGrid.h"
 #include "platform/DrawingSurface.h"
-#include "platform/Twips.h"
+#include "data/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -48,22 +49,16 @@ QFont captionFont(const QFont &fallback)
     return font;
 }
 
-// Colours of data sets 1..7 until the user chooses others.
-constexpr qint32 defaultColours[8] = {
-    0,
-    Rgb::pack(255, 0, 0),
-    Rgb::pack(0, 110, 0),
-    Rgb::pack(0, 0, 255),
-    Rgb::pack(150, 150, 0),
-    Rgb::pack(0, 150, 150),
-    Rgb::pack(0, 0, 150),
-    Rgb::pack(200, 100, 50),
-};
-
 } // namespace
 
 Form3::Form3(QWidget *parent)
-    : QWidget(parent)
+    : Form3(*new ProgramState, parent)
+{
+    m_ownProgram.reset(&m_program);
+}
+
+Form3::Form3(ProgramState &program, QWidget *parent)
+    : QWidget(parent), m_program(program)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Tervalo"));
@@ -99,7 +94,7 @@ void Form3::setProgramEnd(ProgramEnd end)
 void Form3::createCollaborators()
 {
     const Form3Controls &c = m_controls;
-    ProgramState &program = ProgramState::instance();
+    ProgramState &program = m_program;
 
     ChartControls chart;
     chart.Grid2 = c.Grid2;
@@ -193,7 +188,7 @@ void Form3::discardControls()
     m_engine = nullptr;
     m_controls = Form3Controls{};
 
-    if (ProgramState::instance().colorChooserOpen == 1)
+    if (m_program.colorChooserOpen == 1)
         return;
     for (const QPointer<QWidget> &retired : m_retired)
         if (retired)
@@ -221,7 +216,7 @@ void Form3::reset()
 {
     Form3Controls &c = m_controls;
     ChartState &chart = m_state.chart;
-    ProgramState &program = ProgramState::instance();
+    ProgramState &program = m_program;
 
     m_state.blackWhite = false;
     m_state.legendWidth = -1;
@@ -269,9 +264,7 @@ void Form3::reset()
     c.Grid2->setText(0, 0, QStringLiteral("Month"));
     c.Grid2->hide();
 
-    const char *months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Agu", "Sep", "Oct", "Nov", "Dic", "Jan"};
-    for (int m = 1; m <= 13; ++m)
-        chart.monthLabel[m] = QString::fromLatin1(months[m - 1]);
+    chart.monthLabel = MonthLabels::of(MonthLabels::initialStyle);
 
     for (QCheckBox *automatic : c.teC)
         automatic->setChecked(true);
@@ -281,7 +274,7 @@ void Form3::reset()
         m_state.setLineWidth[i] = 1;
     }
     for (int n = 1; n <= 7; ++n)
-        program.setColorTable[n] = defaultColours[n];
+        program.setColorTable[n] = Rgb::defaultSetColours[n];
     for (int n = 1; n <= 7; ++n)
         m_state.savedColor[n] = program.setColorTable[n];
 

@@ -3,11 +3,13 @@
 
 #include "app/Form3Controls.h"
 #include "app/MainState.h"
+#include "data/ProgramState.h"
 
 #include <QPointer>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class ChartEngine;
@@ -25,12 +27,16 @@ class Form3 : public QWidget
     Q_OBJECT
 
 public:
+    // The program's state is handed in by the program, which outlives the
+    // window; without one the window keeps a state of its own.
+    explicit Form3(ProgramState &program, QWidget *parent = nullptr);
     explicit Form3(QWidget *parent = nullptr);
     ~Form3() override;
 
     // At most this many data sets; numbers run 1..50.
-    static constexpr int maxDataSets = 50;
+    static constexpr int maxDataSets = ::maxDataSets;
 
+    ProgramState &program() { return m_program; }
     MainState &state() { return m_state; }
     const MainState &state() const { return m_state; }
     const Form3Controls &controls() const { return m_controls; }
@@ -93,6 +99,8 @@ private:
     void appendDataSet();
     QLabel *createLegendLabel(int n);
 
+    ProgramState &m_program;
+    std::unique_ptr<ProgramState> m_ownProgram;
     MainState m_state;
     Form3Controls m_controls;
     ChartEngine *m_engine = nullptr;

@@ -4,10 +4,10 @@
 
 #include "app/Form3ComboStyle.h"
 #include "app/Form3Design.h"
-#include "colour/Rgb.h"
+#include "data/Rgb.h"
 #include "platform/DataGrid.h"
 #include "platform/DrawingSurface.h"
-#include "platform/Twips.h"
+#include "data/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,14 +2,15 @@
 #include "chart/ChartEngine.h"
 
 #include "app/MainState.h"
-#include "app/ProgramState.h"
+#include "data/ProgramState.h"
+#include "chart/MonthLabels.h"
 #include "chart/PlotMapping.h"
 #include "chart/Scale.h"
-#include "colour/Rgb.h"
+#include "data/Rgb.h"
 #include "data/NumberText.h"
 #include "platform/DataGrid.h"
 #include "platform/DrawingSurface.h"
-#include "platform/Twips.h"
+#include "data/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -45,15 +46,6 @@ constexpr qint32 gridGrey = Rgb::pack(180, 180, 180);
 // Beyond this a position is far off the picture whatever its size; keeps the
 // twips-to-pixels conversion of the bars inside an int.
 constexpr double farOff = 1e7;
-
-const std::array<std::array<const char *, 12>, 5> monthLabelSets{{
-    {"January", "February", "March", "April", "May", "June", "July", " Agust", "September", "October",
-     " November", "Dicember"},
-    {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Agu", "Sep", "Oct", "Nov", "Dic"},
-    {"J", "F", "M", "A", "M", "J", "J", "A", "S", "O", "N", "D"},
-    {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"},
-    {"", "", "", "", "", "", "", "", "", "", "", ""},
-}};
 
 bool boxChecked(const QAbstractButton *box)
 {
@@ -677,12 +669,9 @@ void ChartEngine::transPor()
 
 void ChartEngine::Option1_Click(int index)
 {
-    if (index < 0 || index >= static_cast<int>(monthLabelSets.size()))
+    if (index < 0 || index >= MonthLabels::styleCount)
         return;
-    ChartState &s = m_state.chart;
-    for (int month = 1; month <= 12; ++month)
-        s.monthLabel[month] = QString::fromLatin1(monthLabelSets[index][month - 1]);
-    s.monthLabel[13] = s.monthLabel[1];
+    m_state.chart.monthLabel = MonthLabels::of(index);
     reFaz(false);
 }
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/DrawingSurface.h"
 
-#include "colour/Rgb.h"
+#include "data/Rgb.h"
 #include "platform/FloodFill.h"
-#include "platform/Twips.h"
+#include "data/Twips.h"
 
 #include <QPainter>
 #include <QResizeEvent>

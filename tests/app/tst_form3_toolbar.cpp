@@ -5,7 +5,7 @@
 #include "app/Form3Design.h"
 #include "platform/DataGrid.h"
 #include "platform/DrawingSurface.h"
-#include "platform/Twips.h"
+#include "data/Twips.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

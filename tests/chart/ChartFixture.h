@@ -6,14 +6,14 @@
 // filled column by column), without the window itself.
 
 #include "app/MainState.h"
-#include "app/ProgramState.h"
+#include "data/ProgramState.h"
 #include "chart/ChartControls.h"
 #include "chart/ChartEngine.h"
-#include "colour/Rgb.h"
+#include "data/Rgb.h"
 #include "data/NumberText.h"
 #include "platform/DataGrid.h"
 #include "platform/DrawingSurface.h"
-#include "platform/Twips.h"
+#include "data/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "colour/Rgb.h"
+#include "data/Rgb.h"
 #include "platform/DrawingSurface.h"
 
 #include <QRegularExpression>
