@@ -11,7 +11,7 @@
 #include "data/Rgb.h"
 #include "editor/GridEditing.h"
 #include "platform/DataGrid.h"
-#include "platform/DrawingSurface.h"
+#include "platform/PictureBox.h"
 #include "data/Twips.h"
 
 #include <QCheckBox>

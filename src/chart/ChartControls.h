@@ -4,7 +4,7 @@
 #include <array>
 
 class DataGrid;
-class DrawingSurface;
+class PictureBox;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -51,6 +51,6 @@ struct ChartControls
     QCheckBox *ChkLegenda = nullptr;      // "Legend"
     QWidget *Frame4 = nullptr;            // the legend frame
 
-    DrawingSurface *Picture1 = nullptr;   // chart picture: axes, ticks, labels
-    DrawingSurface *Picture4 = nullptr;   // plotting area, inside Picture1
+    PictureBox *Picture1 = nullptr;   // chart picture: axes, ticks, labels
+    PictureBox *Picture4 = nullptr;   // plotting area, inside Picture1
 };

@@ -9,7 +9,7 @@
 #include "data/Rgb.h"
 #include "data/NumberText.h"
 #include "platform/DataGrid.h"
-#include "platform/DrawingSurface.h"
+#include "platform/PictureBox.h"
 #include "data/Twips.h"
 
 #include <QCheckBox>
@@ -65,26 +65,31 @@ void setTextIfChanged(QLineEdit *box, const QString &text)
         box->setText(text);
 }
 
-DrawingSurface::LineStyle lineStyleOf(int lineType)
+Canvas::LineStyle lineStyleOf(int lineType)
 {
     switch (lineType) {
-    case 1: return DrawingSurface::LineStyle::Dash;
-    case 2: return DrawingSurface::LineStyle::Dot;
-    case 3: return DrawingSurface::LineStyle::DashDot;
-    case 4: return DrawingSurface::LineStyle::DashDotDot;
-    default: return DrawingSurface::LineStyle::Solid;
+    case 1: return Canvas::LineStyle::Dash;
+    case 2: return Canvas::LineStyle::Dot;
+    case 3: return Canvas::LineStyle::DashDot;
+    case 4: return Canvas::LineStyle::DashDotDot;
+    default: return Canvas::LineStyle::Solid;
     }
 }
 
-DrawingSurface::FillStyle barFillOf(int lineType)
+Canvas::FillStyle barFillOf(int lineType)
 {
     switch (lineType) {
-    case 1: return DrawingSurface::FillStyle::Hollow;
-    case 2: return DrawingSurface::FillStyle::Horizontal;
-    case 3: return DrawingSurface::FillStyle::Vertical;
-    case 4: return DrawingSurface::FillStyle::UpwardDiagonal;
-    default: return DrawingSurface::FillStyle::Solid;
+    case 1: return Canvas::FillStyle::Hollow;
+    case 2: return Canvas::FillStyle::Horizontal;
+    case 3: return Canvas::FillStyle::Vertical;
+    case 4: return Canvas::FillStyle::UpwardDiagonal;
+    default: return Canvas::FillStyle::Solid;
     }
+}
+
+RasterCanvas *canvasOf(PictureBox *box)
+{
+    return box ? &box->canvas() : nullptr;
 }
 
 int barPixel(double twips)
@@ -98,8 +103,8 @@ ChartEngine::ChartEngine(MainState &state, ProgramState &program, const ChartCon
                          QObject *parent)
     : QObject(parent), m_state(state), m_program(program), m_controls(controls)
 {
-    for (DrawingSurface *picture : {m_controls.Picture1, m_controls.Picture4}) {
-        if (picture)
+    for (PictureBox *box : {m_controls.Picture1, m_controls.Picture4}) {
+        if (RasterCanvas *picture = canvasOf(box))
             picture->setTextFont(labelFont());
     }
     connectControls();
@@ -314,9 +319,9 @@ void ChartEngine::reFaz(bool rescale)
     ChartState &s = m_state.chart;
     s.barShift = 0;
     s.checkedCount = 0;
-    if (DrawingSurface *plot = m_controls.Picture4) {
+    if (RasterCanvas *plot = canvasOf(m_controls.Picture4)) {
         plot->clear();
-        plot->setUnit(DrawingSurface::Unit::Twips);
+        plot->setUnit(Canvas::Unit::Twips);
     }
     if (rescale)
         resetExtremes();
@@ -376,7 +381,7 @@ void ChartEngine::grafico()
         grafico1();
         return;
     }
-    DrawingSurface *plot = m_controls.Picture4;
+    RasterCanvas *plot = canvasOf(m_controls.Picture4);
     if (!plot)
         return;
     eixos();
@@ -399,15 +404,15 @@ void ChartEngine::grafico()
         plot->setLineWidth(s.drawLineWidth);
         plot->line(previousX, previousY, x, y);
         plot->setLineWidth(1);
-        plot->setFillStyle(DrawingSurface::FillStyle::Solid);
+        plot->setFillStyle(Canvas::FillStyle::Solid);
         plot->circle(previousX, previousY, markerRadius);
-        plot->setFillStyle(DrawingSurface::FillStyle::Hollow);
+        plot->setFillStyle(Canvas::FillStyle::Hollow);
         const QString &label = s.monthLabel[i - 1];
         plot->text(previousX - plot->textWidth(label) - monthLabelGap, previousY - textHalfHeight, label);
         previousX = x;
         previousY = y;
     }
-    plot->setLineStyle(DrawingSurface::LineStyle::Solid);
+    plot->setLineStyle(Canvas::LineStyle::Solid);
     plot->setLineWidth(1);
     drawThresholds();
 }
@@ -416,12 +421,12 @@ void ChartEngine::drawThresholds()
 {
     const ChartControls &c = m_controls;
     const ChartState &s = m_state.chart;
-    DrawingSurface *plot = c.Picture4;
+    RasterCanvas *plot = canvasOf(c.Picture4);
     const PlotMapping map(s.plotLeft, s.plotTop, s.plotRight, s.plotBottom,
                           Scale::drawnRange(s.scaleMinX, s.scaleMaxX),
                           Scale::drawnRange(s.scaleMinY, s.scaleMaxY));
     plot->setDrawColour(black);
-    plot->setLineStyle(DrawingSurface::LineStyle::Solid);
+    plot->setLineStyle(Canvas::LineStyle::Solid);
     plot->setLineWidth(1);
     if (boxChecked(c.ChkLimX)) {
         for (const QLineEdit *box : {c.txtLimInfX, c.TxtLimSupX}) {
@@ -443,7 +448,7 @@ void ChartEngine::drawThresholds()
 
 void ChartEngine::grafico1()
 {
-    DrawingSurface *plot = m_controls.Picture4;
+    RasterCanvas *plot = canvasOf(m_controls.Picture4);
     if (!plot)
         return;
     eixo1();
@@ -456,7 +461,7 @@ void ChartEngine::grafico1()
     const PlotMapping line(s.plotLeft, s.plotTop, s.plotRight, s.plotBottom, rangeY, rangeX);
     const double width = s.plotRight - s.plotLeft;
 
-    plot->setFillStyle(DrawingSurface::FillStyle::Solid);
+    plot->setFillStyle(Canvas::FillStyle::Solid);
     plot->setFillColour(s.drawColor);
     plot->setDrawColour(s.drawColor);
     // The bars reach below the plotting area, so their bottom edge is never seen.
@@ -470,7 +475,7 @@ void ChartEngine::grafico1()
         plot->setLineWidth(1);
         plot->setFillStyle(barFillOf(s.drawLineStyle));
         plot->rectanglePixels(barPixel(left), barPixel(top), barPixel(left + barWidth), belowPlot);
-        plot->setFillStyle(DrawingSurface::FillStyle::Hollow);
+        plot->setFillStyle(Canvas::FillStyle::Hollow);
     }
 
     // Point k in the middle of month k, under its month label.
@@ -482,28 +487,28 @@ void ChartEngine::grafico1()
         plot->setLineWidth(s.drawLineWidth);
         plot->line(pointX(k - 1), line.y(s.plotTemp[k - 1]), pointX(k), line.y(s.plotTemp[k]));
         plot->setLineWidth(1);
-        plot->setFillStyle(DrawingSurface::FillStyle::Solid);
+        plot->setFillStyle(Canvas::FillStyle::Solid);
         plot->circle(pointX(k - 1), line.y(s.plotTemp[k - 1]), markerRadius);
-        plot->setFillStyle(DrawingSurface::FillStyle::Hollow);
+        plot->setFillStyle(Canvas::FillStyle::Hollow);
     }
-    plot->setFillStyle(DrawingSurface::FillStyle::Solid);
+    plot->setFillStyle(Canvas::FillStyle::Solid);
     plot->circle(pointX(12), line.y(s.plotTemp[12]), markerRadius);
-    plot->setFillStyle(DrawingSurface::FillStyle::Hollow);
-    plot->setLineStyle(DrawingSurface::LineStyle::Solid);
+    plot->setFillStyle(Canvas::FillStyle::Hollow);
+    plot->setLineStyle(Canvas::LineStyle::Solid);
 }
 
 // --- Axes ------------------------------------------------------------------
 
 bool ChartEngine::startAxes(int divisionsY)
 {
-    DrawingSurface *picture = m_controls.Picture1;
+    RasterCanvas *picture = canvasOf(m_controls.Picture1);
     if (!picture || m_axesDrawn)
         return false;
     m_axesDrawn = true;
     picture->clear();
-    picture->setUnit(DrawingSurface::Unit::Twips);
+    picture->setUnit(Canvas::Unit::Twips);
     picture->setDrawColour(black);
-    picture->setLineStyle(DrawingSurface::LineStyle::Solid);
+    picture->setLineStyle(Canvas::LineStyle::Solid);
     picture->setLineWidth(1);
     drawLeftAxis(divisionsY);
     return true;
@@ -512,7 +517,7 @@ bool ChartEngine::startAxes(int divisionsY)
 void ChartEngine::drawLeftAxis(int divisions)
 {
     const ChartState &s = m_state.chart;
-    DrawingSurface *picture = m_controls.Picture1;
+    RasterCanvas *picture = canvasOf(m_controls.Picture1);
     const Scale::Range rangeY = Scale::drawnRange(s.scaleMinY, s.scaleMaxY);
     const double textHalfHeight = picture->textHeight(QString()) / 2;
     for (int k = 0; k <= divisions; ++k) {
@@ -525,11 +530,11 @@ void ChartEngine::drawLeftAxis(int divisions)
 }
 
 // The plotting area, set for grid lines: grey, solid, one pixel.
-DrawingSurface *ChartEngine::gridPen()
+RasterCanvas *ChartEngine::gridPen()
 {
-    DrawingSurface *plot = m_controls.Picture4;
+    RasterCanvas *plot = canvasOf(m_controls.Picture4);
     plot->setDrawColour(gridGrey);
-    plot->setLineStyle(DrawingSurface::LineStyle::Solid);
+    plot->setLineStyle(Canvas::LineStyle::Solid);
     plot->setLineWidth(1);
     return plot;
 }
@@ -537,7 +542,7 @@ DrawingSurface *ChartEngine::gridPen()
 void ChartEngine::drawVerticalGrid(int divisions)
 {
     const ChartState &s = m_state.chart;
-    DrawingSurface *plot = gridPen();
+    RasterCanvas *plot = gridPen();
     for (int k = 0; k <= divisions; ++k) {
         const double x = Scale::divisionPosition(s.plotLeft, s.plotRight, divisions, k);
         plot->line(x, s.plotBottom, x, s.plotTop);
@@ -547,7 +552,7 @@ void ChartEngine::drawVerticalGrid(int divisions)
 void ChartEngine::drawHorizontalGrid(int divisions)
 {
     const ChartState &s = m_state.chart;
-    DrawingSurface *plot = gridPen();
+    RasterCanvas *plot = gridPen();
     for (int k = 0; k <= divisions; ++k) {
         const double y = Scale::divisionPosition(s.plotBottom, s.plotTop, divisions, k);
         plot->line(s.plotLeft, y, s.plotRight, y);
@@ -562,7 +567,7 @@ void ChartEngine::eixos()
     s.divisionsX = nX;
     s.divisionsY = nY;
 
-    DrawingSurface *picture = m_controls.Picture1;
+    RasterCanvas *picture = canvasOf(m_controls.Picture1);
     if (startAxes(nY)) {
         const Scale::Range rangeX = Scale::drawnRange(s.scaleMinX, s.scaleMaxX);
         for (int k = 0; k <= nX; ++k) {
@@ -586,7 +591,7 @@ void ChartEngine::eixo1()
     const int nX = divisions(m_controls.Combo1);
     const int nY = divisions(m_controls.Combo2);
 
-    DrawingSurface *picture = m_controls.Picture1;
+    RasterCanvas *picture = canvasOf(m_controls.Picture1);
     if (startAxes(nY)) {
 
         // Right axis: the X values, ticks pointing outwards.

@@ -7,7 +7,7 @@
 #include <QObject>
 #include <QString>
 
-class DrawingSurface;
+class RasterCanvas;
 struct MainState;
 struct ProgramState;
 
@@ -65,7 +65,7 @@ private:
     // false when this redraw has done so already.
     bool startAxes(int divisionsY);
     void drawLeftAxis(int divisions);
-    DrawingSurface *gridPen();
+    RasterCanvas *gridPen();
     void drawHorizontalGrid(int divisions);
     void drawVerticalGrid(int divisions);
     void drawThresholds();

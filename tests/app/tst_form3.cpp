@@ -7,7 +7,7 @@
 #include "data/ProgramState.h"
 #include "data/Rgb.h"
 #include "platform/DataGrid.h"
-#include "platform/DrawingSurface.h"
+#include "platform/PictureBox.h"
 #include "data/Twips.h"
 
 #include <QCheckBox>
@@ -606,7 +606,7 @@ void TestForm3::resetAllKeepsOnlyWhatSurvives()
     QCOMPARE(c.TxTitulo->text(), QStringLiteral("Enter your title"));
     QCOMPARE(c.Frame4->pos(), QPoint(Twips::toPixels(5520), Twips::toPixels(3480)));
     // Chart and plotting area cleared.
-    for (const DrawingSurface *surface : {c.Picture1, c.Picture4}) {
+    for (const PictureBox *surface : {c.Picture1, c.Picture4}) {
         const QImage &image = surface->image();
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)

@@ -4,7 +4,7 @@
 
 #include "app/Form3Design.h"
 #include "platform/DataGrid.h"
-#include "platform/DrawingSurface.h"
+#include "platform/PictureBox.h"
 #include "data/Twips.h"
 
 #include <QAbstractButton>

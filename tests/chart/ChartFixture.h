@@ -12,7 +12,7 @@
 #include "data/Rgb.h"
 #include "data/NumberText.h"
 #include "platform/DataGrid.h"
-#include "platform/DrawingSurface.h"
+#include "platform/PictureBox.h"
 #include "data/Twips.h"
 
 #include <QCheckBox>
@@ -96,7 +96,7 @@ struct ChartFixture
             c.Option1[i] = new QRadioButton(frMeses);
         c.Option1[1]->setChecked(true);
 
-        c.Picture1 = new DrawingSurface(&window);
+        c.Picture1 = new PictureBox(&window);
         c.Picture1->setGeometry(px(4680), px(2880), px(6900), px(5325));
         c.Check1 = new QCheckBox(QStringLiteral("Title"), &window);
         c.Check1->setChecked(true);
@@ -105,7 +105,7 @@ struct ChartFixture
         c.ChkLegenda = new QCheckBox(QStringLiteral("Legend"), &window);
         c.ChkLegenda->setChecked(true);
         c.Frame4 = new QGroupBox(&window);
-        c.Picture4 = new DrawingSurface(c.Picture1);
+        c.Picture4 = new PictureBox(c.Picture1);
 
         // What reset does with the guide lines and the plotting area.
         ChartState &s = state.chart;

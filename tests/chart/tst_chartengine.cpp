@@ -49,9 +49,9 @@ bool near(double a, double b) { return std::fabs(a - b) < 1e-9; }
 void plotRamp(ChartFixture &f) { f.addDataSet(ramp(10, 30), ramp(0, 200)); f.engine->reFaz(true); }
 
 // Pixels of `colour` in a rectangle of a picture.
-qint64 count(const DrawingSurface *picture, qint32 colour, const QRect &area = QRect(0, 0, 10000, 10000))
+qint64 count(const PictureBox *picture, qint32 colour, const QRect &area = QRect(0, 0, 10000, 10000))
 {
-    return picture->countPixels(colour, area);
+    return picture->canvas().countPixels(colour, area);
 }
 
 } // namespace
@@ -419,7 +419,7 @@ void TestChartEngine::gridLines()
     f.addDataSet(ChartFixture::tropicalTemps(), ChartFixture::tropicalPrecs());
     f.engine->reFaz(true);
 
-    const DrawingSurface *plot = f.c.Picture4;
+    const PictureBox *plot = f.c.Picture4;
     const int divisions = ticksIndex == 0 ? 8 : ticksIndex + 1;
     const int columns = normal ? 12 : divisions;
     QSet<int> gridColumns, gridRows;
