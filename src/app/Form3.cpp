@@ -3,10 +3,10 @@
 #include "app/Form3.h"
 
 #include "app/DataSetStyle.h"
+#include "app/Form3Chart.h"
 #include "app/Form3ComboStyle.h"
 #include "app/Form3Design.h"
 #include "data/ProgramState.h"
-#include "chart/ChartEngine.h"
 #include "chart/MonthLabels.h"
 #include "data/Rgb.h"
 #include "editor/GridEditing.h"
@@ -96,36 +96,7 @@ void Form3::createCollaborators()
     const Form3Controls &c = m_controls;
     ProgramState &program = m_program;
 
-    ChartControls chart;
-    chart.Grid2 = c.Grid2;
-    chart.List1 = c.List1;
-    chart.teC = c.teC;
-    chart.TextEsc = c.TextEsc;
-    chart.Command1 = c.Command1;
-    chart.CommTranspor = c.CommTranspor;
-    chart.Combo1 = c.Combo1;
-    chart.Combo2 = c.Combo2;
-    chart.Combo3 = c.Combo3;
-    chart.Combo4 = c.Combo4;
-    chart.GridX = c.GridX;
-    chart.GridY = c.GridY;
-    chart.Frame5 = c.Frame5;
-    chart.ChkLimX = c.ChkLimX;
-    chart.ChkLimY = c.ChkLimY;
-    chart.txtLimInfX = c.txtLimInfX;
-    chart.TxtLimSupX = c.TxtLimSupX;
-    chart.txtLimInfY = c.txtLimInfY;
-    chart.TxtLimSupY = c.TxtLimSupY;
-    chart.Option2 = c.Option2;
-    chart.Option3 = c.Option3;
-    chart.Option1 = c.Option1;
-    chart.Check1 = c.Check1;
-    chart.TxTitulo = c.TxTitulo;
-    chart.ChkLegenda = c.ChkLegenda;
-    chart.Frame4 = c.Frame4;
-    chart.Picture1 = c.Picture1;
-    chart.Picture4 = c.Picture4;
-    m_engine = new ChartEngine(m_state, program, chart, this);
+    m_engine = new Form3Chart(m_state, program, c, [this](int n) { return Lab(n); }, this);
 
     StyleControls style;
     style.List1 = c.List1;
@@ -284,6 +255,17 @@ void Form3::reset()
     c.Picture1->clear();
 
     m_state.setCount = 0;
+}
+
+void Form3::paintChart(QPainter &painter, const QRectF &target) const
+{
+    if (m_engine)
+        m_engine->paintChart(painter, target);
+}
+
+QSize Form3::chartPixelSize() const
+{
+    return m_engine ? m_engine->chartPixelSize() : QSize();
 }
 
 QLabel *Form3::Lab(int n) const

@@ -4,9 +4,9 @@
 #include "app/Form3.h"
 
 #include "app/DataSetStyle.h"
+#include "app/Form3Chart.h"
 #include "app/Form3Design.h"
 #include "data/ProgramState.h"
-#include "chart/ChartEngine.h"
 #include "data/DataFile.h"
 #include "data/NumberText.h"
 #include "platform/DataGrid.h"
