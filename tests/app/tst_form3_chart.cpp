@@ -33,6 +33,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 namespace {
 
@@ -414,6 +415,9 @@ void TestForm3Chart::formataAxisName()
     ChartWindow f;
     QCOMPARE(f.engine->Formata(31.25, Axis::X), QStringLiteral("31.3"));
     QCOMPARE(f.engine->Formata(31.25, Axis::Y), QStringLiteral("31"));
+    // Only the X axis takes the X decimals: the axis is a value of its own
+    // kind, so no text (a capital "X") can stand for it.
+    static_assert(!std::is_convertible_v<QString, Axis> && !std::is_convertible_v<const char *, Axis>);
     f.c.Combo3->setCurrentIndex(2);
     QCOMPARE(f.engine->Formata(7, Axis::X), QStringLiteral("7.00"));
     f.c.Combo4->setCurrentIndex(-1);
