@@ -175,13 +175,18 @@ void Form3Chart::resetExtremes()
         s.precMin = Scale::extremeMinStart;
 }
 
-std::array<std::optional<double>, 13> Form3Chart::tableValues(int column) const
+Form3Chart::TableColumn Form3Chart::tableValues(int column) const
 {
-    std::array<std::optional<double>, 13> values;
+    const bool keep = m_keepColumns && column >= 0 && column < static_cast<int>(m_columnsRead.size());
+    if (keep && m_columnsRead[column])
+        return *m_columnsRead[column];
+    TableColumn values;
     if (const DataGrid *grid = m_controls.Grid2) {
         for (int row = 1; row <= 12; ++row)
             values[row] = NumberText::parse(grid->text(row, column));
     }
+    if (keep)
+        m_columnsRead[column] = values;
     return values;
 }
 
@@ -333,6 +338,8 @@ void Form3Chart::reFaz(bool rescale)
 
     // Data set n is item n − 1; the per-data-set tables end at 50.
     const int items = m_controls.List1 ? std::min(m_controls.List1->count(), maxDataSets) : 0;
+    m_columnsRead.assign(2 * items + 1, std::nullopt);
+    m_keepColumns = true;
     for (int i = 0; i < items; ++i) {
         if (isChecked(i)) {
             ++s.checkedCount;
@@ -344,6 +351,7 @@ void Form3Chart::reFaz(bool rescale)
     m_pass = &pass;
     pass.clearPlot();
     std::vector<ChartSeries> drawn;
+    drawn.reserve(s.checkedCount);
     for (int i = 0; i < items; ++i) {
         if (!isChecked(i))
             continue;
@@ -358,6 +366,7 @@ void Form3Chart::reFaz(bool rescale)
         drawn.push_back(currentSeries());
     }
     m_pass = nullptr;
+    m_keepColumns = false;
 
     // With no data set drawn the chart picture keeps the axes it showed.
     if (!drawn.empty())

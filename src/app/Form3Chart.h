@@ -77,7 +77,8 @@ private:
     void resetExtremes();
     // Rows 1..12 of a values table column read as numbers; a cell that is
     // not a number gives none. The one place the table's values are read.
-    std::array<std::optional<double>, 13> tableValues(int column) const;
+    using TableColumn = std::array<std::optional<double>, 13>;
+    TableColumn tableValues(int column) const;
     void Escala(int n);
     void Valores(int n);
     void grafico();
@@ -96,6 +97,11 @@ private:
     std::function<QLabel *(int n)> m_legendLabel;
     // The renderer of the redraw under way; nullptr between redraws.
     ChartRenderer *m_pass = nullptr;
+    // Within one redraw the scale pass and the drawing pass read the same
+    // columns, and nothing changes the table between them: each column is
+    // read once (reading and parsing the cells is a tenth of a redraw).
+    mutable std::vector<std::optional<TableColumn>> m_columnsRead;
+    bool m_keepColumns = false;
     // What the chart picture and the plotting area show, for drawing them
     // again on other devices.
     std::optional<ChartSettings> m_shownAxes;
