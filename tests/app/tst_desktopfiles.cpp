@@ -1,0 +1,202 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Data files from the desktop: the command line and files dropped on the
+// main window.
+#include "Form3Fixture.h"
+
+#include "app/CommandLine.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QListWidget>
+#include <QMimeData>
+#include <QUrl>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QStringList listTexts(const QListWidget *list)
+{
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row)
+        texts << list->item(row)->text();
+    return texts;
+}
+
+QList<QUrl> localUrls(const QStringList &paths)
+{
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls << QUrl::fromLocalFile(path);
+    return urls;
+}
+
+} // namespace
+
+class TestDesktopFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void commandLine_data();
+    void commandLine();
+    void helpAndVersion();
+
+    void filesLoadInOrderSkippingFailures();
+    void loadingStopsAtFifty();
+    void dragEnterTakesOnlyDataFiles_data();
+    void dragEnterTakesOnlyDataFiles();
+    void droppedFilesLoad();
+
+private:
+    QString sample(const QString &name, double temp) const;
+    bool sendDragEnter(const QList<QUrl> &urls);
+
+    std::unique_ptr<DataFiles> m_files;
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<Form3> m_window;
+};
+
+void TestDesktopFiles::init()
+{
+    m_files = std::make_unique<DataFiles>();
+    m_dialogs = std::make_unique<ScriptedDialogs>();
+    m_window = std::make_unique<Form3>();
+    m_window->setProgramEnd([] {});
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestDesktopFiles::cleanup()
+{
+    m_window.reset();
+    flushDeletions();
+    m_dialogs.reset();
+    m_files.reset();
+}
+
+QString TestDesktopFiles::sample(const QString &name, double temp) const
+{
+    return m_files->place(name + QStringLiteral(".tvr"), name, DataFiles::constant(temp, 10 * temp));
+}
+
+bool TestDesktopFiles::sendDragEnter(const QList<QUrl> &urls)
+{
+    QMimeData mime;
+    mime.setUrls(urls);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton,
+                          Qt::NoModifier);
+    QCoreApplication::sendEvent(m_window.get(), &enter);
+    return enter.isAccepted() && enter.dropAction() == Qt::CopyAction;
+}
+
+void TestDesktopFiles::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<int>("exitCode");     // -1: the program goes on to its window
+
+    QTest::newRow("no arguments") << QStringList{} << QStringList{} << -1;
+    QTest::newRow("files in order") << QStringList{"b.tvr", "/data/a.tvr", "b.tvr"}
+                                    << QStringList{"b.tvr", "/data/a.tvr", "b.tvr"} << -1;
+    QTest::newRow("after --, a dash is a name") << QStringList{"--", "-odd.tvr"} << QStringList{"-odd.tvr"} << -1;
+    QTest::newRow("unknown option") << QStringList{"--bogus", "a.tvr"} << QStringList{} << 1;
+}
+
+void TestDesktopFiles::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, files);
+    QFETCH(int, exitCode);
+
+    arguments.prepend(QStringLiteral("tervalo"));
+    const CommandLine::Request request = CommandLine().parse(arguments);
+    QCOMPARE(request.files, files);
+    QCOMPARE(request.exitNow, exitCode >= 0);
+    if (request.exitNow) {
+        QCOMPARE(request.exitCode, exitCode);
+        QVERIFY(request.output.isEmpty());
+        QVERIFY2(request.error.contains(QStringLiteral("bogus")), qPrintable(request.error));
+    }
+}
+
+void TestDesktopFiles::helpAndVersion()
+{
+    const CommandLine::Request help = CommandLine().parse({QStringLiteral("tervalo"), QStringLiteral("--help")});
+    QVERIFY(help.exitNow);
+    QCOMPARE(help.exitCode, 0);
+    for (const char *part : {"Usage:", "[files...]", "--version"})
+        QVERIFY2(help.output.contains(QLatin1String(part)), part);
+
+    const CommandLine::Request version = CommandLine().parse({QStringLiteral("tervalo"), QStringLiteral("-v")});
+    QVERIFY(version.exitNow);
+    QCOMPARE(version.exitCode, 0);
+    QCOMPARE(version.output, QStringLiteral("Tervalo " TERVALO_PROJECT_VERSION "\n"));
+    QVERIFY(version.files.isEmpty());
+}
+
+void TestDesktopFiles::filesLoadInOrderSkippingFailures()
+{
+    const QStringList paths = {sample(QStringLiteral("Lisbon"), 17), m_files->path(QStringLiteral("missing.tvr")),
+                               m_files->write(QStringLiteral("empty.tvr"), QByteArray()),
+                               sample(QStringLiteral("Moscow"), 6)};
+    QCOMPARE(m_window->loadDataFiles(paths), 2);
+    QCOMPARE(listTexts(m_window->controls().List1), (QStringList{"1 - Lisbon", "2 - Moscow"}));
+    QVERIFY(m_dialogs->messages.isEmpty());
+    QVERIFY(m_dialogs->openRequests.isEmpty());
+}
+
+void TestDesktopFiles::loadingStopsAtFifty()
+{
+    const QStringList paths(53, sample(QStringLiteral("Same"), 3));
+    QCOMPARE(m_window->loadDataFiles(paths), 50);
+    QCOMPARE(m_window->state().setCount, 50);
+    QCOMPARE(m_window->controls().List1->count(), 50);
+    QCOMPARE(m_dialogs->beeps, 1);
+}
+
+void TestDesktopFiles::dragEnterTakesOnlyDataFiles_data()
+{
+    QTest::addColumn<QList<QUrl>>("urls");
+    QTest::addColumn<bool>("accepted");
+
+    QTest::newRow("a data file") << QList<QUrl>{QUrl::fromLocalFile("/tmp/a.tvr")} << true;
+    QTest::newRow("upper-case extension") << QList<QUrl>{QUrl::fromLocalFile("/tmp/A.TVR")} << true;
+    QTest::newRow("one among others") << QList<QUrl>{QUrl::fromLocalFile("/tmp/a.png"), QUrl::fromLocalFile("/tmp/b.tvr")}
+                                      << true;
+    QTest::newRow("a picture") << QList<QUrl>{QUrl::fromLocalFile("/tmp/a.png")} << false;
+    QTest::newRow("a web address") << QList<QUrl>{QUrl("https://example.org/a.tvr")} << false;
+    QTest::newRow("nothing") << QList<QUrl>{} << false;
+}
+
+void TestDesktopFiles::dragEnterTakesOnlyDataFiles()
+{
+    QFETCH(QList<QUrl>, urls);
+    QFETCH(bool, accepted);
+    QCOMPARE(sendDragEnter(urls), accepted);
+}
+
+void TestDesktopFiles::droppedFilesLoad()
+{
+    const QString lisbon = sample(QStringLiteral("Lisbon"), 17);
+    const QString manaus = sample(QStringLiteral("Manaus"), 27);
+    const QString notes = m_files->place(QStringLiteral("notes.txt"), QStringLiteral("Notes"), DataFiles::ramp(1));
+    const QList<QUrl> urls = localUrls({manaus, notes, lisbon});
+    QVERIFY(sendDragEnter(urls));
+
+    QMimeData mime;
+    mime.setUrls(urls);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_window.get(), &drop);
+    QVERIFY(drop.isAccepted());
+    QCOMPARE(drop.dropAction(), Qt::CopyAction);   // the file manager keeps its files
+    QCOMPARE(listTexts(m_window->controls().List1), (QStringList{"1 - Manaus", "2 - Lisbon"}));
+    QCOMPARE(m_window->controls().List2->count(), 2);
+}
+
+QTEST_MAIN(TestDesktopFiles)
+#include "tst_desktopfiles.moc"
