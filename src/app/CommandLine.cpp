@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 
+#include <cstring>
+
 CommandLine::CommandLine()
     : m_help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and quit."))
     , m_version({QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version and quit."))
@@ -34,6 +36,19 @@ CommandLine::Request CommandLine::parse(const QStringList &arguments)
     }
     request.files = m_parser.positionalArguments();
     return request;
+}
+
+bool CommandLine::asksOnlyForText(int argc, const char *const argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const char *argument = argv[i];
+        if (std::strcmp(argument, "--") == 0)
+            return false;   // names of files follow
+        for (const char *option : {"-h", "--help", "-v", "--version"})
+            if (std::strcmp(argument, option) == 0)
+                return true;
+    }
+    return false;
 }
 
 QString CommandLine::version()

@@ -32,6 +32,11 @@ public:
 
     Request parse(const QStringList &arguments);
 
+    // True when the arguments (argv as main gets it) ask for --help or
+    // --version: those are answered in the terminal before the window system
+    // is opened, as there may be no display at all.
+    static bool asksOnlyForText(int argc, const char *const argv[]);
+
     // "Tervalo 0.1.0": the name and the version the build gives the program.
     static QString versionText();
     static QString version();

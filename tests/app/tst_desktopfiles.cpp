@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -45,6 +46,8 @@ private slots:
     void commandLine_data();
     void commandLine();
     void helpAndVersion();
+    void textOnlyNeedsNoDisplay_data();
+    void textOnlyNeedsNoDisplay();
 
     void filesLoadInOrderSkippingFailures();
     void loadingStopsAtFifty();
@@ -137,6 +140,33 @@ void TestDesktopFiles::helpAndVersion()
     QCOMPARE(version.exitCode, 0);
     QCOMPARE(version.output, QStringLiteral("Tervalo " TERVALO_PROJECT_VERSION "\n"));
     QVERIFY(version.files.isEmpty());
+}
+
+void TestDesktopFiles::textOnlyNeedsNoDisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("textOnly");
+
+    QTest::newRow("--help") << QStringList{"--help"} << true;
+    QTest::newRow("-v after a file") << QStringList{"a.tvr", "-v"} << true;
+    QTest::newRow("a file called --help") << QStringList{"--", "--help"} << false;
+    QTest::newRow("files") << QStringList{"a.tvr", "--helpful.tvr"} << false;
+    QTest::newRow("nothing") << QStringList{} << false;
+}
+
+void TestDesktopFiles::textOnlyNeedsNoDisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, textOnly);
+
+    arguments.prepend(QStringLiteral("tervalo"));
+    std::vector<QByteArray> bytes;
+    for (const QString &argument : arguments)
+        bytes.push_back(argument.toLocal8Bit());
+    std::vector<const char *> argv;
+    for (const QByteArray &argument : bytes)
+        argv.push_back(argument.constData());
+    QCOMPARE(CommandLine::asksOnlyForText(int(argv.size()), argv.data()), textOnly);
 }
 
 void TestDesktopFiles::filesLoadInOrderSkippingFailures()

@@ -77,7 +77,7 @@ done
 [ -n "$opened" ] || { kill $tracer 2>/dev/null || true; fail "the program did not open $sample"; }
 pid=${opened%% *}
 fd=${opened##* }
-sleep 1
+sleep 0.5
 kill -0 "$pid" 2>/dev/null || fail "the program ended after opening the sample"
 kill "$pid"
 wait $tracer || true
