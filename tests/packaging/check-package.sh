@@ -65,7 +65,8 @@ if ! strace -o /dev/null true 2>/dev/null; then
     exit 77
 fi
 trace=$work/trace
-strace -f -e trace=openat,read -e signal=none -o "$trace" "$program" "$sample" &
+# timeout ends the program should this script stop before it does.
+strace -f -e trace=openat,read -e signal=none -o "$trace" timeout 60 "$program" "$sample" &
 tracer=$!
 opened=
 for _ in $(seq 200); do
@@ -74,7 +75,7 @@ for _ in $(seq 200); do
     kill -0 $tracer 2>/dev/null || break
     sleep 0.1
 done
-[ -n "$opened" ] || { kill $tracer 2>/dev/null || true; fail "the program did not open $sample"; }
+[ -n "$opened" ] || fail "the program did not open $sample"
 pid=${opened%% *}
 fd=${opened##* }
 sleep 0.5
