@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 
+#include <QDir>
+
 #include <cstring>
 
 CommandLine::CommandLine()
@@ -34,7 +36,10 @@ CommandLine::Request CommandLine::parse(const QStringList &arguments)
         request.output = versionText() + u'\n';
         return request;
     }
-    request.files = m_parser.positionalArguments();
+    // Full paths, as the Open dialog gives them: the program keeps the name
+    // of the file it read last.
+    for (const QString &file : m_parser.positionalArguments())
+        request.files << QDir::cleanPath(QDir::current().absoluteFilePath(file));
     return request;
 }
 

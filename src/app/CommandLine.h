@@ -17,7 +17,7 @@ class CommandLine
 public:
     struct Request
     {
-        // Data files to load, in the order given.
+        // Data files to load, in the order given, as full paths.
         QStringList files;
         // Set when the program ends before its window shows: for --help and
         // --version with exit code 0 and the text for standard output, for a

@@ -105,10 +105,12 @@ void TestDesktopFiles::commandLine_data()
     QTest::addColumn<QString>("printed");  // part of what goes to the terminal
 
     QTest::newRow("no arguments") << QStringList{} << QStringList{} << -1 << QString();
-    QTest::newRow("files in order") << QStringList{"b.tvr", "/data/a.tvr", "b.tvr"}
-                                    << QStringList{"b.tvr", "/data/a.tvr", "b.tvr"} << -1 << QString();
-    QTest::newRow("after --, a dash is a name") << QStringList{"--", "-odd.tvr"} << QStringList{"-odd.tvr"} << -1
-                                                << QString();
+    const QString here = QDir::currentPath();
+    QTest::newRow("files in order, as full paths") << QStringList{"b.tvr", "/data/a.tvr", "x/../b.tvr"}
+                                                   << QStringList{here + "/b.tvr", "/data/a.tvr", here + "/b.tvr"}
+                                                   << -1 << QString();
+    QTest::newRow("after --, a dash is a name") << QStringList{"--", "-odd.tvr"} << QStringList{here + "/-odd.tvr"}
+                                                << -1 << QString();
     QTest::newRow("unknown option") << QStringList{"--bogus", "a.tvr"} << QStringList{} << 1
                                     << QStringLiteral("Unknown option 'bogus'");
     QTest::newRow("help") << QStringList{"a.tvr", "--help"} << QStringList{} << 0
