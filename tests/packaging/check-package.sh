@@ -82,5 +82,7 @@ sleep 0.5
 kill -0 "$pid" 2>/dev/null || fail "the program ended after opening the sample"
 kill "$pid"
 wait $tracer || true
-grep -qF "$pid read($fd, \"\\\"Lisbon\\\",\\\"(11.6;100)" "$trace" || fail "the program did not read the sample"
+# strace pads the process number to a width: compare it as a field.
+grep -F "read($fd, \"\\\"Lisbon\\\",\\\"(11.6;100)" "$trace" | awk -v pid="$pid" '$1 == pid { found = 1 } END { exit !found }' \
+    || fail "the program did not read the sample"
 echo "package $(basename "$deb"): $(dpkg-deb --field "$deb" Installed-Size) KiB installed"
