@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <limits>
 #include <thread>
 
 namespace {
@@ -112,6 +113,9 @@ Form1::Form1(QWidget *parent)
     TextIdentifica->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[^\"\\r\\n]*")), TextIdentifica));
     connect(TextIdentifica, &QLineEdit::inputRejected, this, [] { Dialogs::beep(); });
+    // A name is the user's data: no length limit (the box's default would
+    // cut a longer name from a file silently on the next save).
+    TextIdentifica->setMaxLength(std::numeric_limits<int>::max());
     Label1->setBuddy(TextIdentifica);
     place(TextIdentifica, textIdentificaBox);
 
