@@ -125,6 +125,12 @@ Form1::Form1(QWidget *parent)
     Grid2->setRowCount(gridRowCount);
     Grid2->setColumnCount(gridColumnCount);
     place(Grid2, grid2Box);
+    // The design holds the whole year (13 rows of 16 pixels, three columns
+    // of 53 in 2460 × 3255 twips), so nothing ever scrolls here. Scroll bars
+    // as needed would come on while the grid takes its shape and then keep
+    // each other on, each eating the room the other needs.
+    Grid2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Grid2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_gridEditing = new GridEditing(Grid2, GridEditing::Sign::Accepted, QStringLiteral("menupop"));
 
     ProgBar = new QProgressBar(this);

@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -183,6 +184,27 @@ private slots:
         } while (w != e.grid);
         QCOMPARE(order, (QStringList{"Grid2", "Command1", "CommGravar", "TextIdentifica", "CommAbrir",
                                      "Command2"}));
+    }
+
+    // The whole year shows at the design size: no scroll bar, nothing to scroll.
+    void gridShowsTheWholeYear()
+    {
+        Editor e;
+        QVERIFY(QTest::qWaitForWindowExposed(e.window));
+        QVERIFY(!e.grid->horizontalScrollBar()->isVisible());
+        QVERIFY(!e.grid->verticalScrollBar()->isVisible());
+        const QRect room = e.grid->viewport()->rect();
+        QVERIFY2(e.grid->rowViewportPosition(12) + e.grid->rowHeight(12) <= room.height(),
+                 qPrintable(QStringLiteral("December ends at %1 of %2")
+                                .arg(e.grid->rowViewportPosition(12) + e.grid->rowHeight(12)).arg(room.height())));
+        QVERIFY(e.grid->columnViewportPosition(2) + e.grid->columnWidth(2) <= room.width());
+        // Moving to December's precipitation scrolls nothing away.
+        e.grid->setCurrentCell(12, 2);
+        QTest::keyClick(e.grid, Qt::Key_Down);
+        QCOMPARE(e.grid->rowViewportPosition(0), 0);
+        QCOMPARE(e.grid->columnViewportPosition(0), 0);
+        QCOMPARE(e.grid->horizontalScrollBar()->maximum(), 0);
+        QCOMPARE(e.grid->verticalScrollBar()->maximum(), 0);
     }
 
     void typingAcceptsTheMinusSign()
