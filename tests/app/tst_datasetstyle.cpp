@@ -470,7 +470,7 @@ void TestDataSetStyle::colourThroughBlackAndWhite_data()
     QTest::newRow("Done, B & W on and off") << "dbb" << blue;
     QTest::newRow("Done, then Cancel in B & W") << "dbcb" << blue;
     QTest::newRow("Done while B & W is on: drawn at once") << "bd" << blue;
-    QTest::newRow("Done while B & W is on, then off") << "bdb" << green;
+    QTest::newRow("Done while B & W is on, then off") << "bdb" << blue;
 }
 
 void TestDataSetStyle::colourThroughBlackAndWhite()
