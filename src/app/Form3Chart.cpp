@@ -10,7 +10,6 @@
 #include "data/NumberText.h"
 #include "data/ProgramState.h"
 #include "data/Rgb.h"
-#include "data/Twips.h"
 #include "platform/DataGrid.h"
 #include "platform/PainterCanvas.h"
 #include "platform/PictureBox.h"
