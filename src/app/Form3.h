@@ -3,21 +3,26 @@
 
 #include "app/Form3Controls.h"
 #include "app/MainState.h"
+#include "data/ProgramState.h"
 #include "output/ChartPicture.h"
 
 #include <QImage>
 #include <QPointer>
+#include <QRectF>
+#include <QSize>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
-class ChartEngine;
 struct DataSet;
 class DataSetStyle;
+class Form3Chart;
 class Form3ComboStyle;
 class GridEditing;
 class QLabel;
+class QPainter;
 struct PrintTable;
 
 // The main window "Tervalo": the loaded data sets, their lists, the values
@@ -28,18 +33,29 @@ class Form3 : public QWidget
     Q_OBJECT
 
 public:
+    // The program's state is handed in by the program, which outlives the
+    // window; without one the window keeps a state of its own.
+    explicit Form3(ProgramState &program, QWidget *parent = nullptr);
     explicit Form3(QWidget *parent = nullptr);
     ~Form3() override;
 
     // At most this many data sets; numbers run 1..50.
-    static constexpr int maxDataSets = 50;
+    static constexpr int maxDataSets = ::maxDataSets;
 
+    ProgramState &program() { return m_program; }
     MainState &state() { return m_state; }
     const MainState &state() const { return m_state; }
     const Form3Controls &controls() const { return m_controls; }
-    ChartEngine *chart() const { return m_engine; }
+    Form3Chart *chart() const { return m_engine; }
     DataSetStyle *dataSetStyle() const { return m_style; }
     GridEditing *gridEditing() const { return m_gridEditing; }
+
+    // The chart picture Picture1 as shown (axes, plotting area, title box,
+    // legend where it stands) drawn into target through the painter, so
+    // that a printer or a vector file gets it sharp.
+    void paintChart(QPainter &painter, const QRectF &target) const;
+    // Picture1's size in pixels at 1×.
+    QSize chartPixelSize() const;
 
     // Legend label of data set n (0: the header label); nullptr when none.
     QLabel *Lab(int n) const;
@@ -63,6 +79,10 @@ public:
     // A place that is already in memory (not read from a file), appended as
     // the Open button appends one.
     bool appendPlace(const DataSet &place);
+    // Files handed over by the desktop (named on the command line, dropped
+    // on the window), loaded one by one in order as the Open button loads
+    // them; returns how many became data sets.
+    int loadDataFiles(const QStringList &paths);
     void List1_ItemCheck();
     void List2_Click();
     void Grid2_Fill();
@@ -101,6 +121,8 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void createControls();           // builds m_controls at their design places
@@ -113,13 +135,13 @@ private:
     void appendDataSet();
     QLabel *createLegendLabel(int n);
 
+    ProgramState &m_program;
+    std::unique_ptr<ProgramState> m_ownProgram;
     MainState m_state;
     Form3Controls m_controls;
-    ChartEngine *m_engine = nullptr;
+    Form3Chart *m_engine = nullptr;
     DataSetStyle *m_style = nullptr;
     GridEditing *m_gridEditing = nullptr;
     Form3ComboStyle *m_comboStyle = nullptr;
     ProgramEnd m_programEnd;
-    // Control sets taken away by reset all, waiting to be deleted.
-    std::vector<QPointer<QWidget>> m_retired;
 };

@@ -9,7 +9,7 @@
 #include "output/PrintPreview.h"
 #include "platform/DataGrid.h"
 #include "platform/Dialogs.h"
-#include "platform/DrawingSurface.h"
+#include "platform/PictureBox.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -43,25 +43,12 @@ QImage Form3::chartImage() const
     return ChartCapture::grab(c.client, c.Picture1->geometry());
 }
 
-// For now the picture comes from the widgets themselves, the client area
-// rendered through the chart picture's rectangle so the legend comes along:
-// exact at the size shown, scaled for anything else.
+// The renderer draws the chart afresh on the painter's own device: sharp on
+// a printer, in an SVG or PDF file and in a larger image.
 ChartPicture Form3::chartPicture() const
 {
-    const QPointer<QWidget> client = m_controls.client;
-    const QPointer<QWidget> picture = m_controls.Picture1;
-    if (!client || !picture)
-        return ChartPicture();
-    return ChartPicture{picture->size(), [client, picture](QPainter &painter, const QRectF &target) {
-                            if (!client || !picture || picture->width() <= 0 || picture->height() <= 0)
-                                return;
-                            const QRect area = picture->geometry();
-                            painter.save();
-                            painter.translate(target.topLeft());
-                            painter.scale(target.width() / area.width(), target.height() / area.height());
-                            client->render(&painter, QPoint(), QRegion(area), QWidget::DrawChildren);
-                            painter.restore();
-                        }};
+    return ChartPicture{chartPixelSize(),
+                        [this](QPainter &painter, const QRectF &target) { paintChart(painter, target); }};
 }
 
 bool Form3::isMeasuringArea() const

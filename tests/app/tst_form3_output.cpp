@@ -3,7 +3,7 @@
 // chart's menu with Save chart as, and the export the command line runs.
 #include "Form3Fixture.h"
 
-#include "app/ChartExport.h"
+#include "common/TestPaths.h"
 #include "output/PrintPreview.h"
 
 #include <QApplication>
@@ -11,12 +11,12 @@
 #include <QContextMenuEvent>
 #include <QFrame>
 #include <QMenu>
+#include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QProgressBar>
-#include <QTextStream>
 #include <QtTest>
 
 #include <memory>
@@ -66,6 +66,7 @@ private slots:
 
     void copyTakesTheChartAsShown();
     void printShowsHeadingChartAndTable();
+    void chartEndsAtItsEdge();
     void chartMenuExceptDuringAreaMeasurement();
     void saveChartAs_data();
     void saveChartAs();
@@ -163,6 +164,23 @@ void TestForm3Output::printShowsHeadingChartAndTable()
         QVERIFY2(text.contains(QLatin1String(word)), word);
 }
 
+// However long the legend, the chart drawn for a page or a file ends where
+// the chart picture does, as on the screen.
+void TestForm3Output::chartEndsAtItsEdge()
+{
+    const QString place = m_files->place("warm.tvr", "Warm", DataFiles::constant(25.14, 120.6));
+    for (int n = 0; n < Form3::maxDataSets; ++n)
+        QVERIFY(m_window->loadDataFile(place));
+    QImage page(m_chart->size() + QSize(0, 300), QImage::Format_ARGB32);
+    page.fill(Qt::transparent);
+    QPainter painter(&page);
+    m_window->paintChart(painter, QRectF(QPointF(0, 0), QSizeF(m_chart->size())));
+    painter.end();
+    for (int y = m_chart->height(); y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            QCOMPARE(qAlpha(page.pixel(x, y)), 0);
+}
+
 // The chart's menu, but not over the plotting area while the area is
 // measured: there the right button marks regions.
 void TestForm3Output::chartMenuExceptDuringAreaMeasurement()
@@ -235,44 +253,50 @@ void TestForm3Output::saveChartAs()
 
 void TestForm3Output::exportFromTheCommandLine_data()
 {
-    QTest::addColumn<QString>("out");
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("arguments");   // data files by their names here
     QTest::addColumn<int>("code");
     QTest::addColumn<QByteArray>("start");
     const QStringList two{"warm.tvr", "ramp.tvr"};
-    QTest::newRow("svg") << "chart.svg" << "" << two << 0 << QByteArray("<?xml");
-    QTest::newRow("pdf, month chart") << "chart.pdf" << "normal" << two << 0 << QByteArray("%PDF");
-    QTest::newRow("png") << "chart.png" << "tervalo" << two << 0 << QByteArray("\x89PNG");
-    QTest::newRow("unknown format") << "chart.bmp" << "" << two << 2 << QByteArray();
-    QTest::newRow("unknown kind") << "chart.svg" << "pie" << two << 2 << QByteArray();
-    QTest::newRow("a file that does not read") << "chart.svg" << "" << QStringList{"missing.tvr"} << 2 << QByteArray();
+    QTest::newRow("svg") << QStringList{"--export", "chart.svg"} + two << 0 << QByteArray("<?xml");
+    QTest::newRow("pdf, month chart") << QStringList{"--export=chart.pdf", "--kind", "normal"} + two << 0
+                                      << QByteArray("%PDF");
+    QTest::newRow("png") << QStringList{"--kind=tervalo", "--export", "chart.png"} + two << 0 << QByteArray("\x89PNG");
+    QTest::newRow("unknown format") << QStringList{"--export", "chart.bmp"} + two << 2 << QByteArray();
+    QTest::newRow("unknown kind") << QStringList{"--export", "chart.svg", "--kind", "pie"} + two << 2 << QByteArray();
+    QTest::newRow("a file that does not read") << QStringList{"--export", "chart.svg", "missing.tvr"} << 2
+                                              << QByteArray();
 }
 
+// The program itself, as a script runs it: no window and no display needed.
 void TestForm3Output::exportFromTheCommandLine()
 {
-    QFETCH(QString, out);
-    QFETCH(QString, kind);
-    QFETCH(QStringList, files);
+    QFETCH(QStringList, arguments);
     QFETCH(int, code);
     QFETCH(QByteArray, start);
     m_files->place("warm.tvr", "Warm", DataFiles::constant(25.14, 120.6));
     m_files->place("ramp.tvr", "Ramp", DataFiles::ramp(-5));
-    for (QString &file : files)
-        file = m_files->path(file);
-    QString errors;
-    QTextStream stream(&errors);
-    QCOMPARE(exportChart(m_files->path(out), kind, files, stream), code);
-    stream.flush();
-    QFile written(m_files->path(out));
+    QProcess tervalo;
+    tervalo.setWorkingDirectory(m_files->path(QString()));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    tervalo.setProcessEnvironment(environment);
+    tervalo.start(TestPaths::binaryDir() + QStringLiteral("/tervalo"), arguments);
+    QVERIFY(tervalo.waitForFinished(60000));
+    QCOMPARE(tervalo.exitCode(), code);
+    const QString errors = QString::fromLocal8Bit(tervalo.readAllStandardError());
+    const QString chart = m_files->path(arguments.contains("--export") ? arguments[arguments.indexOf("--export") + 1]
+                                                                       : QStringLiteral("chart.pdf"));
+    QFile written(chart);
     if (code == 0) {
-        QVERIFY(errors.isEmpty());
+        QVERIFY2(!errors.contains(QStringLiteral("tervalo:")), qPrintable(errors));
         QVERIFY(written.open(QIODevice::ReadOnly));
         QVERIFY(written.readAll().startsWith(start));
     } else {
         // One line that says why, and no file.
-        QCOMPARE(errors.count(u'\n'), 1);
-        QVERIFY(errors.startsWith(QStringLiteral("tervalo: ")));
+        QCOMPARE(errors.count(QStringLiteral("tervalo: ")), 1);
+        QVERIFY(errors.endsWith(u'\n'));
         QVERIFY(!written.exists());
     }
 }
