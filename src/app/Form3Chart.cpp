@@ -471,6 +471,8 @@ ChartOverlay Form3Chart::overlay() const
         // The legend lies over the picture, in the window's client area.
         const QPoint offset = c.Frame4->pos() - c.Picture1->pos();
         overlay.legendFrame = QRectF(c.Frame4->geometry().translated(-c.Picture1->pos()));
+        // The frame's box is drawn in its text colour.
+        overlay.legendOutline = Rgb::fromQColor(c.Frame4->palette().color(QPalette::WindowText));
         for (int n = 0; n <= maxDataSets && m_legendLabel; ++n) {
             const QLabel *label = m_legendLabel(n);
             if (!label || label->isHidden() || label->text().isEmpty())

@@ -165,7 +165,7 @@ void TestForm3Output::printShowsHeadingChartAndTable()
 }
 
 // However long the legend, the chart drawn for a page or a file ends where
-// the chart picture does, as on the screen.
+// the chart picture does, as on the screen, and its box is the screen's.
 void TestForm3Output::chartEndsAtItsEdge()
 {
     const QString place = m_files->place("warm.tvr", "Warm", DataFiles::constant(25.14, 120.6));
@@ -179,6 +179,9 @@ void TestForm3Output::chartEndsAtItsEdge()
     for (int y = m_chart->height(); y < page.height(); ++y)
         for (int x = 0; x < page.width(); ++x)
             QCOMPARE(qAlpha(page.pixel(x, y)), 0);
+    // The legend's box in the colour the screen gives it.
+    const QPoint box = m_window->controls().Frame4->pos() - m_chart->pos() + QPoint(0, 5);
+    QCOMPARE(QColor(page.pixel(box)), QColor(m_window->chartImage().pixel(box)));
 }
 
 // The chart's menu, but not over the plotting area while the area is
