@@ -13,6 +13,7 @@
 class ChartEngine;
 struct DataSet;
 class DataSetStyle;
+class Form3Analysis;
 class Form3ComboStyle;
 class GridEditing;
 class QLabel;
@@ -89,6 +90,7 @@ private:
     void createControls();           // builds m_controls at their design places
     void createCollaborators();      // chart engine, style, grid editing
     void connectControls();
+    void connectAnalysis();          // pointer read-out, legend dragging, area (Form3_Analysis.cpp)
     void discardControls();
     void appendDataSet();
     QLabel *createLegendLabel(int n);
@@ -99,6 +101,7 @@ private:
     DataSetStyle *m_style = nullptr;
     GridEditing *m_gridEditing = nullptr;
     Form3ComboStyle *m_comboStyle = nullptr;
+    Form3Analysis *m_analysis = nullptr;
     ProgramEnd m_programEnd;
     // Control sets taken away by reset all, waiting to be deleted.
     std::vector<QPointer<QWidget>> m_retired;
