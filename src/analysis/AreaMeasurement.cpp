@@ -75,6 +75,8 @@ void AreaMeasurement::start()
         m_setIndex[i] = *n;
         m_savedMarker[*n] = m_window.markerSize(*n);
         m_window.setMarkerSize(*n, 0);
+        m_savedLineStyle[*n] = m_window.lineStyle(*n);
+        m_window.setLineStyle(*n, 0);
     }
 
     m_window.reFaz(true);
@@ -134,6 +136,7 @@ void AreaMeasurement::finish()
     for (int i : {0, 1}) {
         const int n = m_setIndex[i];
         m_window.setMarkerSize(n, m_savedMarker[n]);
+        m_window.setLineStyle(n, m_savedLineStyle[n]);
     }
     m_window.Option1_Click(m_savedMonthStyle);
     m_window.setButtonCaption(QStringLiteral("Área"));

@@ -16,7 +16,8 @@ class QWidget;
 // climate diagrams overlap, as a share of the area the two cover together.
 //
 // The first press draws the two diagrams alone (no legend, grid, month
-// labels or markers), floods everything outside them black and counts what
+// labels or markers, solid lines: a dashed outline would let the flood
+// through its gaps), floods everything outside them black and counts what
 // is left as the total; each right-click on the plotting area then floods
 // the region under the pointer grey and counts every grey pixel. The second
 // press puts the chart settings back and reports the share.
@@ -71,6 +72,9 @@ public:
         virtual QString selectItem(int index) = 0;
         virtual int markerSize(int n) const = 0;
         virtual void setMarkerSize(int n, int size) = 0;
+        // Line type 0..4 of data set n; 0 is solid.
+        virtual int lineStyle(int n) const = 0;
+        virtual void setLineStyle(int n, int style) = 0;
         virtual void reFaz(bool rescale) = 0;
         virtual Canvas &plottingArea() = 0;
         virtual void setProgressVisible(bool visible) = 0;
@@ -114,5 +118,6 @@ private:
     bool m_savedGridY = false;
     int m_savedMonthStyle = 0;
     std::array<int, 51> m_savedMarker{};
+    std::array<int, 51> m_savedLineStyle{};
     std::array<int, 51> m_setIndex{};
 };

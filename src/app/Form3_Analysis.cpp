@@ -139,6 +139,8 @@ private:
     QString selectItem(int index) override;
     int markerSize(int n) const override { return m_window.state().setMarkerSize[n]; }
     void setMarkerSize(int n, int size) override { m_window.state().setMarkerSize[n] = size; }
+    int lineStyle(int n) const override { return m_window.state().setLineStyle[n]; }
+    void setLineStyle(int n, int style) override { m_window.state().setLineStyle[n] = style; }
     void reFaz(bool rescale) override
     {
         if (m_window.chart())
