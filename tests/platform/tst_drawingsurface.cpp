@@ -276,13 +276,10 @@ void TestDrawingSurface::polygonOutlinesJoin_data()
 {
     QTest::addColumn<DrawingSurface::LineStyle>("style");
     QTest::addColumn<int>("width");
-    const std::pair<const char *, DrawingSurface::LineStyle> styles[] = {
-        {"solid", DrawingSurface::LineStyle::Solid}, {"dash", DrawingSurface::LineStyle::Dash},
-        {"dot", DrawingSurface::LineStyle::Dot}, {"dash-dot", DrawingSurface::LineStyle::DashDot},
-        {"dash-dot-dot", DrawingSurface::LineStyle::DashDotDot}};
-    for (const auto &[name, style] : styles)
+    const char *names[] = {"solid", "dash", "dot", "dash-dot", "dash-dot-dot"};
+    for (int style = 0; style < 5; ++style)
         for (int width : {0, 1, 2, 4})
-            QTest::addRow("%s, width %d", name, width) << style << width;
+            QTest::addRow("%s, width %d", names[style], width) << DrawingSurface::LineStyle(style) << width;
 }
 
 void TestDrawingSurface::polygonOutlinesJoin()
