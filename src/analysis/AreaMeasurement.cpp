@@ -127,6 +127,14 @@ void AreaMeasurement::Picture4_MouseDown(int button, double x, double y)
     m_window.setResultText(NumberText::fixed(percent, 1) + QStringLiteral(" %"));
 }
 
+void AreaMeasurement::abandon()
+{
+    if (!m_measuring)
+        return;
+    for (int i : {0, 1})
+        m_window.setLineStyle(m_setIndex[i], m_savedLineStyle[m_setIndex[i]]);
+}
+
 void AreaMeasurement::finish()
 {
     m_measuring = false;

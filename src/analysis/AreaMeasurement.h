@@ -101,6 +101,9 @@ public:
     void Picture4_MouseDown(int button, double x, double y);
 
     bool isMeasuring() const { return m_measuring; }
+    // Reset all is ending the measurement without Finish: the line types it
+    // made solid are put back, since reset all keeps line types.
+    void abandon();
 
 private:
     void start();

@@ -95,8 +95,11 @@ public:
     {
     }
 
+    // Runs with every new set of controls: at start-up, and at reset all
+    // before reset ends a measurement under way.
     void attach()
     {
+        m_area.abandon();
         const Form3Controls &c = m_window.controls();
         for (QWidget *watched : {static_cast<QWidget *>(c.Picture4), static_cast<QWidget *>(c.Picture1), c.client}) {
             watched->setMouseTracking(true);
@@ -200,7 +203,7 @@ bool Form3Analysis::eventFilter(QObject *watched, QEvent *event)
             hideReadout();
     } else if (watched == c.Frame4) {
         const QPointF client = c.Frame4->mapTo(c.client, at);
-        if (type == QEvent::MouseButtonPress && !m_dragging) {
+        if (type == QEvent::MouseButtonPress) {
             // A press on one of the labels does not grab the legend.
             if (qobject_cast<QLabel *>(c.Frame4->childAt(at.toPoint())))
                 return false;

@@ -233,13 +233,16 @@ void TestAnalysis::areaMessagesAndCaptions()
     QCOMPARE(c().Command3->text(), QStringLiteral("Área"));
     QVERIFY(!m_window->state().areaMode);
 
-    // Reset all ends a measurement without its final steps.
+    // Reset all ends a measurement without its final steps; the line types
+    // it drew solid are kept as before.
+    m_window->state().setLineStyle[2] = 4;
     QTest::mouseClick(c().Command3, Qt::LeftButton);
     const qsizetype messages = m_dialogs->messages.size();
     m_window->Bot_Click(3);
     QVERIFY(!m_window->state().areaMode);
     QCOMPARE(c().Command3->text(), QStringLiteral("Area"));
     QCOMPARE(m_dialogs->messages.size(), messages);
+    QCOMPARE(m_window->state().setLineStyle[2], 4);
 }
 
 void TestAnalysis::settingsRestoredAfterFinish()
