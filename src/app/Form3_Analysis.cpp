@@ -179,10 +179,12 @@ void Form3::connectAnalysis()
 
 bool Form3Analysis::eventFilter(QObject *watched, QEvent *event)
 {
-    const Form3Controls &c = controls();
+    // Only pointer events reach the window: the others also come while the
+    // window is being destroyed, when its controls are gone.
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
         return QObject::eventFilter(watched, event);
+    const Form3Controls &c = controls();
     const auto *mouse = static_cast<QMouseEvent *>(event);
     const QPointF at = mouse->position();
 
