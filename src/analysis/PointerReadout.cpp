@@ -6,19 +6,19 @@
 
 namespace PointerReadout {
 
-QString text(const Chart &chart, double x, double y, const QLocale &locale)
+QString text(const ChartSettings &chart, double x, double y)
 {
     const Scale::Range rangeX = Scale::drawnRange(chart.scaleMinX, chart.scaleMaxX);
     const Scale::Range rangeY = Scale::drawnRange(chart.scaleMinY, chart.scaleMaxY);
     std::optional<double> valueX;
     std::optional<double> valueY;
-    if (chart.kind == Kind::ClimateDiagram) {
+    if (!chart.normalKind) {
         const PlotPositionValue at(chart.plotLeft, chart.plotTop, chart.plotRight, chart.plotBottom, rangeX, rangeY);
         valueX = at.atX(x);
         valueY = at.atY(y);
     } else {
-        // The "Normal" chart reads temperature on the right axis and
-        // precipitation on the left one: two vertical scales.
+        // The month chart reads temperature on the right axis and
+        // precipitation on the left one.
         const PlotPositionValue right(chart.plotLeft, chart.plotTop, chart.plotRight, chart.plotBottom, rangeY, rangeX);
         const PlotPositionValue left(chart.plotLeft, chart.plotTop, chart.plotRight, chart.plotBottom, rangeX, rangeY);
         valueX = right.atY(y);
@@ -26,8 +26,8 @@ QString text(const Chart &chart, double x, double y, const QLocale &locale)
     }
     if (!valueX || !valueY)
         return QString();
-    return QStringLiteral("X = ") + Scale::axisText(*valueX, chart.decimalsX, locale) + QStringLiteral("    Y = ")
-         + Scale::axisText(*valueY, chart.decimalsY, locale);
+    return QStringLiteral("X = ") + chart.format(*valueX, Axis::X) + QStringLiteral("    Y = ")
+         + chart.format(*valueY, Axis::Y);
 }
 
 } // namespace PointerReadout

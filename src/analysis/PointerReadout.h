@@ -1,34 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QLocale>
+#include "chart/ChartValues.h"
+
 #include <QString>
 
 // The chart values under the pointer, as the read-out box shows them while
-// "Coord." is checked. Pure: positions and bounds in, text out.
+// "Coord." is checked. Pure: the chart's settings and a position in, text out.
 namespace PointerReadout {
 
-enum class Kind
-{
-    ClimateDiagram, // X from the pointer's horizontal position, Y from its height
-    Normal,         // months along the bottom: both values from the height
-};
-
-struct Chart
-{
-    Kind kind = Kind::ClimateDiagram;
-    // The plotting area in its own units (twips) and the axis bounds.
-    double plotLeft = 0, plotTop = 0, plotRight = 0, plotBottom = 0;
-    double scaleMinX = 0, scaleMaxX = 0, scaleMinY = 0, scaleMaxY = 0;
-    // Indexes of the X and Y decimals lists ("0" … "0.0000"), as the axis
-    // labels use them.
-    int decimalsX = 1, decimalsY = 0;
-};
-
 // "X = " value "    Y = " value for the pointer at (x, y) of the plotting
-// area, in the same units as the chart's plotLeft … plotBottom. Empty when
-// the plotting area has no width or height.
-QString text(const Chart &chart, double x, double y, const QLocale &locale = QLocale());
+// area (twips, as the chart's plotLeft … plotBottom), each value with its
+// axis's decimals. In the climate diagram X comes from the pointer's
+// horizontal position and Y from its height; in the "Normal" month chart both
+// come from the height, each on its own vertical scale. Empty when the
+// plotting area has no width or height.
+QString text(const ChartSettings &chart, double x, double y);
 
 // The box is as wide as its text: 75 twips a character.
 inline constexpr int twipsPerCharacter = 75;

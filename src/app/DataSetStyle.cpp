@@ -2,11 +2,11 @@
 #include "app/DataSetStyle.h"
 
 #include "app/MainState.h"
-#include "app/ProgramState.h"
+#include "data/ProgramState.h"
 #include "colour/Form8.h"
-#include "colour/Rgb.h"
+#include "data/Rgb.h"
 #include "data/NumberText.h"
-#include "platform/Twips.h"
+#include "data/Twips.h"
 
 #include <QComboBox>
 #include <QEventLoop>
@@ -24,7 +24,7 @@ namespace {
 // The per-data-set tables run from 0 to 50; a number outside them stores nothing.
 bool inTables(int n)
 {
-    return n >= 0 && n <= 50;
+    return n >= 0 && n <= maxDataSets;
 }
 
 // The legend frame is this much wider than its widest label, in twips.
@@ -149,9 +149,10 @@ void DataSetStyle::Slider2_Click()
 
 // Opens the colour chooser for the current data set and waits, handling the
 // window's events, until it closes; then redraws. A colour stored by "Done"
-// outside black-and-white mode is also kept in savedColor, the colour that
-// black-and-white mode restores; in that mode the colour shown is black, and
-// keeping it would lose the user's own. A second press while the chooser is
+// is also kept in savedColor, the colour that black-and-white mode restores,
+// in either mode: it is the user's latest choice. Opening the chooser keeps
+// nothing, since in black-and-white mode the colour it starts from is black
+// and keeping that would lose the user's own. A second press while the chooser is
 // open brings the same chooser forward and waits too; both waits end when it
 // closes.
 void DataSetStyle::CommCor_Click()
@@ -170,7 +171,7 @@ void DataSetStyle::CommCor_Click()
             [self](int n, qint32 colour) {
                 if (!self)
                     return;
-                if (!self->m_state.blackWhite && inTables(n))
+                if (inTables(n))
                     self->m_state.savedColor[n] = colour;
                 if (self->m_controls.Lab)
                     setLabelColour(self->m_controls.Lab(n), colour);

@@ -8,9 +8,9 @@
 #include "analysis/AreaMeasurement.h"
 #include "analysis/LegendDrop.h"
 #include "analysis/PointerReadout.h"
-#include "chart/ChartEngine.h"
-#include "platform/DrawingSurface.h"
-#include "platform/Twips.h"
+#include "app/Form3Chart.h"
+#include "data/Twips.h"
+#include "platform/PictureBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -39,20 +39,38 @@ QPointF topLeftTwips(const QWidget *widget)
     return toTwips(widget->pos());
 }
 
+// A picture box reports the pointer in its canvas's current unit.
+QPointF pixelsOf(const PictureBox *box, QPointF canvasUnits)
+{
+    if (box->canvas().unit() == Canvas::Unit::Pixels)
+        return canvasUnits;
+    return canvasUnits / Twips::perPixel;
+}
+
+// Buttons as the classic mouse events number them: 1 left, 2 right, 4 middle.
+int buttonNumber(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 1;
+    }
+}
+
 // The plotting area's pixels as the measurement sees them.
-class SurfaceCanvas : public AreaMeasurement::Canvas
+class PlotCanvas : public AreaMeasurement::Canvas
 {
 public:
-    explicit SurfaceCanvas(DrawingSurface *surface) : m_surface(surface) {}
+    explicit PlotCanvas(RasterCanvas *canvas) : m_canvas(canvas) {}
 
-    QSize size() const override { return m_surface ? m_surface->size() : QSize(); }
+    QSize size() const override { return m_canvas ? m_canvas->size() : QSize(); }
     // The chart pictures are cleared to white.
     qint32 background() const override { return white; }
-    qint32 pixel(int x, int y) const override { return m_surface ? m_surface->pixel(x, y) : -1; }
+    qint32 pixel(int x, int y) const override { return m_canvas ? m_canvas->pixel(x, y) : -1; }
     void floodFill(int x, int y, qint32 colour) override
     {
-        if (m_surface)
-            m_surface->floodFill(x, y, colour);
+        if (m_canvas)
+            m_canvas->floodFill(x, y, colour);
     }
     // Once a piece of the background is filled its other edge pixels no
     // longer have the background colour: each piece is filled once.
@@ -74,11 +92,11 @@ public:
     }
     qint64 countPixels(qint32 colour, const QRect &area) const override
     {
-        return m_surface ? m_surface->countPixels(colour, area) : 0;
+        return m_canvas ? m_canvas->countPixels(colour, area) : 0;
     }
 
 private:
-    DrawingSurface *m_surface;
+    RasterCanvas *m_canvas;
 };
 
 } // namespace
@@ -101,10 +119,25 @@ public:
     {
         m_area.abandon();
         const Form3Controls &c = m_window.controls();
-        for (QWidget *watched : {static_cast<QWidget *>(c.Picture4), static_cast<QWidget *>(c.Picture1), c.client}) {
-            watched->setMouseTracking(true);
-            watched->installEventFilter(this);
-        }
+        for (QWidget *tracked : {static_cast<QWidget *>(c.Picture4), static_cast<QWidget *>(c.Picture1), c.client})
+            tracked->setMouseTracking(true);
+        // The read-out works in twips, the measurement in pixels, whatever
+        // unit the plotting area was last drawn in.
+        connect(c.Picture4, &PictureBox::pointerMoved, this, [this](QPointF at, Qt::MouseButtons buttons) {
+            if (buttons == Qt::NoButton)
+                Picture4_MouseMove(pixelsOf(controls().Picture4, at) * Twips::perPixel);
+        });
+        connect(c.Picture4, &PictureBox::pointerPressed, this, [this](QPointF at, Qt::MouseButton button) {
+            const QPointF pixels = pixelsOf(controls().Picture4, at);
+            m_area.Picture4_MouseDown(buttonNumber(button), pixels.x(), pixels.y());
+        });
+        // Moves over a child control that it passes on come here too; only
+        // the chart's margins hide the read-out.
+        connect(c.Picture1, &PictureBox::pointerMoved, this, [this](QPointF at) {
+            if (!controls().Picture1->childAt(pixelsOf(controls().Picture1, at).toPoint()))
+                hideReadout();
+        });
+        c.client->installEventFilter(this);
         c.Frame4->installEventFilter(this);
         connect(c.Command3, &QPushButton::clicked, this, [this] { m_area.Command3_Click(); });
         m_dragging = false;
@@ -151,7 +184,7 @@ private:
     }
     AreaMeasurement::Canvas &plottingArea() override
     {
-        m_canvas = SurfaceCanvas(controls().Picture4);
+        m_canvas = PlotCanvas(&controls().Picture4->canvas());
         return m_canvas;
     }
     void setProgressVisible(bool visible) override { controls().ProgBar->setVisible(visible); }
@@ -163,7 +196,7 @@ private:
 
     Form3 &m_window;
     AreaMeasurement m_area;
-    SurfaceCanvas m_canvas{nullptr};
+    PlotCanvas m_canvas{nullptr};
     // The outline that follows the pointer while the legend is dragged; it
     // belongs to the controls and goes with them.
     QPointer<QRubberBand> m_dragFeedback;
@@ -188,20 +221,10 @@ bool Form3Analysis::eventFilter(QObject *watched, QEvent *event)
     const auto *mouse = static_cast<QMouseEvent *>(event);
     const QPointF at = mouse->position();
 
-    if (watched == c.Picture4) {
-        if (type == QEvent::MouseMove && mouse->buttons() == Qt::NoButton) {
-            Picture4_MouseMove(toTwips(at));
-            return true;
-        }
-        if (type == QEvent::MouseButtonPress) {
-            const int button = mouse->button() == Qt::RightButton ? 2 : mouse->button() == Qt::MiddleButton ? 4 : 1;
-            m_area.Picture4_MouseDown(button, at.x(), at.y());
-            return true;
-        }
-    } else if (watched == c.Picture1 || watched == c.client) {
+    if (watched == c.client) {
         // Moves over a child control come here too when the child passes
-        // them on; only the chart's margins and the bare window hide the box.
-        if (type == QEvent::MouseMove && !static_cast<QWidget *>(watched)->childAt(at.toPoint()))
+        // them on; only the bare window hides the read-out.
+        if (type == QEvent::MouseMove && !c.client->childAt(at.toPoint()))
             hideReadout();
     } else if (watched == c.Frame4) {
         const QPointF client = c.Frame4->mapTo(c.client, at);
@@ -232,20 +255,8 @@ void Form3Analysis::Picture4_MouseMove(QPointF twips)
     if (!c.Check2->isChecked() || !m_window.state().hasData)
         return;
     c.tagPic->show();
-    const ChartState &s = m_window.state().chart;
-    PointerReadout::Chart chart;
-    chart.kind = c.Option2->isChecked() ? PointerReadout::Kind::ClimateDiagram : PointerReadout::Kind::Normal;
-    chart.plotLeft = s.plotLeft;
-    chart.plotTop = s.plotTop;
-    chart.plotRight = s.plotRight;
-    chart.plotBottom = s.plotBottom;
-    chart.scaleMinX = s.scaleMinX;
-    chart.scaleMaxX = s.scaleMaxX;
-    chart.scaleMinY = s.scaleMinY;
-    chart.scaleMaxY = s.scaleMaxY;
-    chart.decimalsX = c.Combo3->currentIndex();
-    chart.decimalsY = c.Combo4->currentIndex();
-    const QString text = PointerReadout::text(chart, twips.x(), twips.y());
+    const Form3Chart *chart = m_window.chart();
+    const QString text = chart ? PointerReadout::text(chart->settings(), twips.x(), twips.y()) : QString();
     c.tagPic->resize(Twips::toPixels(PointerReadout::widthTwips(text)), c.tagPic->height());
     if (c.tagPic->text() != text)
         c.tagPic->setText(text);

@@ -5,12 +5,12 @@
 
 #include "analysis/LegendDrop.h"
 #include "analysis/PointerReadout.h"
-#include "chart/ChartEngine.h"
+#include "app/Form3Chart.h"
 #include "chart/PlotMapping.h"
 #include "data/DataSet.h"
-#include "platform/DrawingSurface.h"
+#include "platform/PictureBox.h"
 #include "platform/FloodFill.h"
-#include "platform/Twips.h"
+#include "data/Twips.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -51,6 +51,7 @@ class TestAnalysis : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void init();
     void cleanup();
     void readoutText_data();
@@ -132,15 +133,15 @@ void TestAnalysis::readoutText()
     QFETCH(bool, normal);
     QFETCH(QPointF, pointer);
     QFETCH(QString, text);
-    PointerReadout::Chart chart;
-    chart.kind = normal ? PointerReadout::Kind::Normal : PointerReadout::Kind::ClimateDiagram;
+    ChartSettings chart;
+    chart.normalKind = normal;
     chart.plotRight = 5385;
     chart.plotBottom = 4425;
     chart.scaleMaxX = 20;
     chart.scaleMaxY = 200;
-    QCOMPARE(PointerReadout::text(chart, pointer.x(), pointer.y(), QLocale::c()), text);
+    QCOMPARE(PointerReadout::text(chart, pointer.x(), pointer.y()), text);
     chart.plotBottom = 0; // no height: nothing to read
-    QCOMPARE(PointerReadout::text(chart, pointer.x(), pointer.y(), QLocale::c()), QString());
+    QCOMPARE(PointerReadout::text(chart, pointer.x(), pointer.y()), QString());
     QCOMPARE(PointerReadout::widthTwips(QStringLiteral("X = 1    Y =")), 900);
 }
 
@@ -157,7 +158,7 @@ void TestAnalysis::readoutInTheWindow()
     load(ellipse(10, 100, 5, 50), ellipse(12, 110, 5, 50));
     QTest::mouseMove(c().Picture4, leftEdge);
     QVERIFY(box->isVisible());
-    const QString minX = m_window->chart()->Formata(m_window->state().chart.scaleMinX, QStringLiteral("x"));
+    const QString minX = m_window->chart()->Formata(m_window->state().chart.scaleMinX, Axis::X);
     QVERIFY2(box->text().startsWith("X = " + minX + "    Y = "), qPrintable(box->text()));
     QCOMPARE(box->width(), Twips::toPixels(75 * box->text().size()));
 

@@ -4,10 +4,10 @@
 // and how often the chart is redrawn.
 #include "app/DataSetStyle.h"
 #include "app/MainState.h"
-#include "app/ProgramState.h"
+#include "data/ProgramState.h"
 #include "colour/Form8.h"
-#include "colour/Rgb.h"
-#include "platform/Twips.h"
+#include "data/Rgb.h"
+#include "data/Twips.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -470,7 +470,7 @@ void TestDataSetStyle::colourThroughBlackAndWhite_data()
     QTest::newRow("Done, B & W on and off") << "dbb" << blue;
     QTest::newRow("Done, then Cancel in B & W") << "dbcb" << blue;
     QTest::newRow("Done while B & W is on: drawn at once") << "bd" << blue;
-    QTest::newRow("Done while B & W is on, then off") << "bdb" << green;
+    QTest::newRow("Done while B & W is on, then off") << "bdb" << blue;
 }
 
 void TestDataSetStyle::colourThroughBlackAndWhite()
