@@ -72,23 +72,10 @@ public:
         if (m_canvas)
             m_canvas->floodFill(x, y, colour);
     }
-    // Once a piece of the background is filled its other edge pixels no
-    // longer have the background colour: each piece is filled once.
     void floodFillFromEdges(qint32 background, qint32 colour) override
     {
-        const QSize extent = size();
-        const auto seed = [&](int x, int y) {
-            if (pixel(x, y) == background)
-                floodFill(x, y, colour);
-        };
-        for (int x = 0; x < extent.width(); ++x) {
-            seed(x, 0);
-            seed(x, extent.height() - 1);
-        }
-        for (int y = 1; y < extent.height() - 1; ++y) {
-            seed(0, y);
-            seed(extent.width() - 1, y);
-        }
+        if (m_canvas)
+            m_canvas->floodFillFromEdges(background, colour);
     }
     qint64 countPixels(qint32 colour, const QRect &area) const override
     {

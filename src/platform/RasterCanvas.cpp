@@ -417,6 +417,14 @@ void RasterCanvas::floodFill(int x, int y, qint32 colour)
         requestUpdate();
 }
 
+void RasterCanvas::floodFillFromEdges(qint32 background, qint32 colour)
+{
+    endPainting();
+    matchImageToSize();
+    if (FloodFill::fillFromEdges(m_image, toQRgb(background), toQRgb(colour)) > 0)
+        requestUpdate();
+}
+
 qint64 RasterCanvas::countPixels(qint32 colour, const QRect &pixels) const
 {
     matchImageToSize();
