@@ -132,6 +132,7 @@ void Form3::connectControls()
     for (int i = 0; i < static_cast<int>(c.Bot.size()); ++i)
         connect(c.Bot[i], &QToolButton::clicked, this, [this, i] { Bot_Click(i); });
     connectChartMenu();
+    connectAnalysis();
 }
 
 // Takes the controls away, with the objects that work on them. They go at

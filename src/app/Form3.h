@@ -18,6 +18,7 @@
 
 struct DataSet;
 class DataSetStyle;
+class Form3Analysis;
 class Form3Chart;
 class Form3ComboStyle;
 class GridEditing;
@@ -131,6 +132,7 @@ private:
     void connectChartMenu();
     void showChartMenu(const QPoint &at);
     PrintTable printTable() const;
+    void connectAnalysis();          // pointer read-out, legend dragging, area (Form3_Analysis.cpp)
     void discardControls();
     void appendDataSet();
     QLabel *createLegendLabel(int n);
@@ -143,5 +145,6 @@ private:
     DataSetStyle *m_style = nullptr;
     GridEditing *m_gridEditing = nullptr;
     Form3ComboStyle *m_comboStyle = nullptr;
+    Form3Analysis *m_analysis = nullptr;
     ProgramEnd m_programEnd;
 };
