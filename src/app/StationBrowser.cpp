@@ -27,8 +27,12 @@
 
 namespace {
 
-// Column widths in characters of the list's font.
-constexpr int columnCharacters[StationListModel::ColumnCount] = {30, 24, 9, 9, 10, 10};
+// Each column as wide as a long entry of its kind (or its heading, with
+// room for the sort arrow): the widths never depend on what is listed.
+constexpr const char16_t *columnSamples[StationListModel::ColumnCount] = {
+    u"Cartagena (Rafael Nunez Airp.)", u"Russian Federation", u"-1000 m", u"88.88\u00b0 N",
+    u"188.88\u00b0 W", u"1991-2020"};
+constexpr int columnPadding = 28;   // pixels: cell margins and the sort arrow
 
 } // namespace
 
@@ -63,9 +67,14 @@ StationBrowser::StationBrowser(const QString &tablePath, AddPlace addPlace, QWid
     // rows, so a new query costs the same whatever the list shows.
     m_list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_list->verticalHeader()->setDefaultSectionSize(m_list->fontMetrics().height() + 6);
-    const int characterWidth = m_list->fontMetrics().averageCharWidth();
-    for (int column = 0; column < StationListModel::ColumnCount; ++column)
-        m_list->setColumnWidth(column, columnCharacters[column] * characterWidth);
+    const QFontMetrics metrics = m_list->fontMetrics();
+    const QFontMetrics headerMetrics = m_list->horizontalHeader()->fontMetrics();
+    for (int column = 0; column < StationListModel::ColumnCount; ++column) {
+        const int sample = metrics.horizontalAdvance(QString::fromUtf16(columnSamples[column]));
+        const int heading = headerMetrics.horizontalAdvance(
+            m_model->headerData(column, Qt::Horizontal).toString());
+        m_list->setColumnWidth(column, std::max(sample, heading) + columnPadding);
+    }
     m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->setSortingEnabled(true);
 

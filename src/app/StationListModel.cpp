@@ -86,7 +86,8 @@ QVariant StationListModel::data(const QModelIndex &index, int role) const
                             || index.column() == LongitudeColumn;
         return static_cast<int>(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
     }
-    if (role == Qt::ToolTipRole && index.column() == PlaceColumn)
+    // Long names are cut in their columns; the tooltip has them whole.
+    if (role == Qt::ToolTipRole)
         return QStringLiteral("%1, %2 (station %3)").arg(s->place, s->country, s->id);
     if (role != Qt::DisplayRole)
         return {};
