@@ -46,14 +46,6 @@ QStringList gridTexts(const DataGrid *grid)
     return texts;
 }
 
-QStringList shownPlaces(const StationBrowser &browser)
-{
-    QStringList places;
-    for (int row = 0; row < browser.model()->rowCount(); ++row)
-        places << browser.model()->station(row)->place + u' ' + browser.model()->station(row)->period;
-    return places;
-}
-
 // Selects the listed rows whose station has this number.
 void selectStation(StationBrowser &browser, const QString &id)
 {
@@ -90,8 +82,7 @@ private slots:
     void filtersAsTheUserTypes_data();
     void filtersAsTheUserTypes();
     void sortsByColumn();
-    void typeAndPressEnter();
-    void addsSeveralAtOnce();
+    void addsAsOpenDoes();
     void sameAsOpeningTheSavedFile();
     void rightValuesUnderCommaLocale();
     void fiftyDataSetsAtMost();
@@ -147,94 +138,76 @@ void TestStationBrowser::cleanup()
 void TestStationBrowser::filtersAsTheUserTypes_data()
 {
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("shown");   // the first row listed
     QTest::addColumn<QString>("status");
-    QTest::newRow("nothing typed: every station") << "" << 3360 << "" << "3,360 stations";
-    QTest::newRow("start of a name") << "mosc" << 2 << "Moscow 1961-1990" << "2 of 3,360 stations";
-    QTest::newRow("accents and capitals") << QString::fromUtf8("SÃO PAULO") << 2 << "Sao Paulo 1961-1990"
+    QTest::newRow("nothing typed: every station") << "" << "Aachen 1961-1990" << "3,360 stations";
+    QTest::newRow("start of a name") << "mosc" << "Moscow 1961-1990" << "2 of 3,360 stations";
+    QTest::newRow("accents and capitals") << QString::fromUtf8("SÃO PAULO") << "Sao Paulo 1961-1990"
                                           << "2 of 3,360 stations";
-    QTest::newRow("country in words") << "united kingdom" << -1 << "" << "";
-    QTest::newRow("nothing matches") << "qqq" << 0 << "" << "0 of 3,360 stations";
+    QTest::newRow("country in words") << "kingdom of great" << "Aberdeen 1961-1990" << "";
+    QTest::newRow("nothing matches") << "qqq" << "" << "0 of 3,360 stations";
 }
 
 void TestStationBrowser::filtersAsTheUserTypes()
 {
     QFETCH(QString, typed);
-    QFETCH(int, rows);
-    QFETCH(QString, first);
+    QFETCH(QString, shown);
     QFETCH(QString, status);
-
     QTest::keyClicks(m_browser->searchBox(), typed);
-    const QStringList places = shownPlaces(*m_browser);
-    if (rows >= 0)
-        QCOMPARE(places.size(), rows);
-    else
-        QVERIFY(places.size() > 10);
-    if (!first.isEmpty())
-        QCOMPARE(places.first(), first);
+    const Station *first = m_browser->model()->station(0);
+    QCOMPARE(first ? first->place + u' ' + first->period : QString(), shown);
     if (!status.isEmpty())
         QCOMPARE(m_browser->statusLine()->text(), status);
-    // The best match is selected, ready for Enter.
-    QCOMPARE(m_browser->list()->selectionModel()->selectedRows().size(), places.isEmpty() || typed.isEmpty() ? 0 : 1);
+    // The best match is selected at once, ready for Enter.
+    QCOMPARE(m_browser->list()->selectionModel()->selectedRows().size(), first && !typed.isEmpty() ? 1 : 0);
     QCOMPARE(m_browser->creditLine()->text(),
              QStringLiteral("Climate normals: Deutscher Wetterdienst (DWD), compiled in fdagner/klimadiagramme."));
 }
 
+// A second click on the heading sorts downwards: Bolivia's La Paz, 4038 m,
+// above Mexico's at 18 m. Numbers are shown in the user's form.
 void TestStationBrowser::sortsByColumn()
 {
     QTest::keyClicks(m_browser->searchBox(), QStringLiteral("la paz"));
-    StationListModel *model = m_browser->model();
     QHeaderView *header = m_browser->list()->horizontalHeader();
-    const int elevation = header->sectionViewportPosition(StationListModel::ElevationColumn) + 5;
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(elevation, header->height() / 2));
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(elevation, header->height() / 2));
-    QCOMPARE(header->sortIndicatorSection(), int(StationListModel::ElevationColumn));
-    QVERIFY(model->rowCount() >= 2);
-    // Descending after the second click: Bolivia's La Paz, 4038 m, first.
-    QCOMPARE(model->station(0)->country, QStringLiteral("Bolivia"));
-    for (int row = 1; row < model->rowCount(); ++row)
-        QVERIFY(model->station(row - 1)->elevation >= model->station(row)->elevation);
+    const QPoint elevation(header->sectionViewportPosition(StationListModel::ElevationColumn) + 5, 5);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, elevation);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, elevation);
+    const StationListModel *model = m_browser->model();
+    QCOMPARE(model->rowCount(), 3);
     QCOMPARE(model->index(0, StationListModel::ElevationColumn).data().toString(), QStringLiteral("4038 m"));
     QCOMPARE(model->index(0, StationListModel::LatitudeColumn).data().toString(), QString::fromUtf8("16.51° S"));
     QCOMPARE(model->index(0, StationListModel::LongitudeColumn).data().toString(), QString::fromUtf8("68.19° W"));
+    QCOMPARE(model->index(2, StationListModel::ElevationColumn).data().toString(), QStringLiteral("18 m"));
 }
 
-void TestStationBrowser::typeAndPressEnter()
+// Enter in the box, Enter in the list, the Add button with two rows
+// selected, a double-click: each adds what is selected, in list order.
+void TestStationBrowser::addsAsOpenDoes()
 {
     QTest::keyClicks(m_browser->searchBox(), QStringLiteral("mosc"));
     QTest::keyClick(m_browser->searchBox(), Qt::Key_Return);
-    // Down goes on to the list, Down again to the second Moscow.
-    QTest::keyClick(m_browser->searchBox(), Qt::Key_Down);
+    QTest::keyClick(m_browser->searchBox(), Qt::Key_Down);   // on to the list
     QTest::keyClick(m_browser->list(), Qt::Key_Down);
     QTest::keyClick(m_browser->list(), Qt::Key_Enter);
+    QCOMPARE(m_browser->statusLine()->text(), QStringLiteral("Added: Moscow 1991-2020."));
+
+    QTableView *list = m_browser->list();
+    m_browser->searchBox()->setText(QStringLiteral("sao paulo"));
+    list->selectAll();
+    QVERIFY(!m_browser->saveButton()->isEnabled());   // one station at a time
+    QTest::mouseClick(m_browser->addButton(), Qt::LeftButton);
+    m_browser->searchBox()->setText(QStringLiteral("manaus"));
+    const QPoint cell = list->visualRect(m_browser->model()->index(0, 0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell);
 
     const Form3Controls &c = m_window->controls();
-    QCOMPARE(listTexts(c.List1), QStringList({"1 - Moscow 1961-1990", "2 - Moscow 1991-2020"}));
+    QCOMPARE(listTexts(c.List1), QStringList({"1 - Moscow 1961-1990", "2 - Moscow 1991-2020", "3 - Sao Paulo 1961-1990",
+                                              "4 - Sao Paulo 1991-2020", "5 - Manaus 1961-1990"}));
     QCOMPARE(listTexts(c.List2), listTexts(c.List1));
     QCOMPARE(c.Grid2->text(1, 1), QStringLiteral("-9.30"));
     QCOMPARE(c.Grid2->text(1, 3), QStringLiteral("-6.20"));
-    QCOMPARE(m_browser->statusLine()->text(), QStringLiteral("Added: Moscow 1991-2020."));
-}
-
-void TestStationBrowser::addsSeveralAtOnce()
-{
-    QTest::keyClicks(m_browser->searchBox(), QStringLiteral("brazil"));
-    QTableView *list = m_browser->list();
-    list->selectRow(0);
-    list->selectionModel()->select(m_browser->model()->index(2, 0),
-                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    QCOMPARE(m_browser->saveButton()->isEnabled(), false);   // one station at a time
-    const QString first = StationTable::dataSetName(*m_browser->model()->station(0));
-    const QString third = StationTable::dataSetName(*m_browser->model()->station(2));
-    QTest::mouseClick(m_browser->addButton(), Qt::LeftButton);
-    QCOMPARE(listTexts(m_window->controls().List1), QStringList({"1 - " + first, "2 - " + third}));
-
-    // A double-click adds the row clicked.
-    const QRect cell = list->visualRect(m_browser->model()->index(1, 0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-    QCOMPARE(m_window->state().setCount, 3);
 }
 
 // Saving Moscow and opening the file in one main window draws what adding
@@ -245,8 +218,7 @@ void TestStationBrowser::sameAsOpeningTheSavedFile()
     const QString path = m_dir.filePath(QStringLiteral("moscow.tvr"));
     m_dialogs->saveAnswers << path;
     QTest::mouseClick(m_browser->saveButton(), Qt::LeftButton);
-    QCOMPARE(m_dialogs->saveRequests.size(), 1);
-    QCOMPARE(m_dialogs->saveRequests[0].title, QStringLiteral("Save"));
+    QCOMPARE(m_dialogs->saveRequests.value(0).title, QStringLiteral("Save"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("\"Moscow 1961-1990\",\"(-9.3;45),(-7.7;37),(-2.2;34),(5.8;40),(12.9;58),"
@@ -255,7 +227,6 @@ void TestStationBrowser::sameAsOpeningTheSavedFile()
 
     std::unique_ptr<Form3> opened = newWindow();
     QVERIFY(opened);
-    opened->resize(m_window->size());
     QVERIFY(opened->loadDataFile(path));
     QTest::mouseClick(m_browser->addButton(), Qt::LeftButton);
 
@@ -299,8 +270,6 @@ void TestStationBrowser::rightValuesUnderCommaLocale()
     QVERIFY(read.ok());
     QCOMPARE(read.data.temp[1], -9.3);
     QCOMPARE(read.data.temp[12], -6.1);
-    QCOMPARE(m_browser->model()->index(0, StationListModel::LatitudeColumn).data().toString().contains(u','),
-             true);
 }
 
 void TestStationBrowser::fiftyDataSetsAtMost()
@@ -323,11 +292,10 @@ void TestStationBrowser::fiftyDataSetsAtMost()
 void TestStationBrowser::missingTableIsSaid()
 {
     m_browser = newBrowser(*m_window, m_dir.filePath(QStringLiteral("stations.csv")));
-    QVERIFY(m_browser->statusLine()->text().startsWith(QStringLiteral("The station library could not be opened.")));
-    QVERIFY(m_browser->statusLine()->text().contains(m_dir.filePath(QStringLiteral("stations.csv"))));
+    QCOMPARE(m_browser->statusLine()->text(), QStringLiteral("The station library could not be opened. The file %1 "
+                                                             "was not found.").arg(m_dir.filePath("stations.csv")));
     QVERIFY(!m_browser->searchBox()->isEnabled());
     QVERIFY(!m_browser->addButton()->isEnabled());
-    QCOMPARE(m_browser->model()->rowCount(), 0);
 }
 
 void TestStationBrowser::failedSaveSaysWhy()
@@ -353,7 +321,6 @@ void TestStationBrowser::toolbarButtonOpensOneBrowser()
     };
     m_browser.reset();
     QToolButton *button = m_window->controls().Bot[7];
-    QCOMPARE(button->toolTip(), QString::fromUtf8("Biblioteca de estações"));
     QTest::mouseClick(button, Qt::LeftButton);
     QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(browsers().size(), 1);
