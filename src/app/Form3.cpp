@@ -69,6 +69,7 @@ Form3::Form3(QWidget *parent)
     setWindowTitle(QStringLiteral("Tervalo"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tervalo.svg")));
     setAccessibleName(QStringLiteral("Tervalo"));
+    setAcceptDrops(true);   // data files dropped from a file manager
     setFont(captionFont(font()));
     resize(Twips::toPixels(Form3Design::clientWidth), Twips::toPixels(Form3Design::clientHeight));
 

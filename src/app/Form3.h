@@ -60,6 +60,10 @@ public:
     // A place that is already in memory (not read from a file), appended as
     // the Open button appends one.
     bool appendPlace(const DataSet &place);
+    // Files handed over by the desktop (named on the command line, dropped
+    // on the window), loaded one by one in order as the Open button loads
+    // them; returns how many became data sets.
+    int loadDataFiles(const QStringList &paths);
     void List1_ItemCheck();
     void List2_Click();
     void Grid2_Fill();
@@ -84,6 +88,8 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void createControls();           // builds m_controls at their design places

@@ -1,19 +1,45 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/CommandLine.h"
 #include "app/Form3.h"
 
 #include <QApplication>
 #include <QStyle>
 #include <QStyleFactory>
 
+#include <cstdio>
+
+namespace {
+
+// Prints what the command line asked for (help, version, a mistake) and
+// gives the exit code.
+int answer(const CommandLine::Request &request)
+{
+    std::fputs(request.output.toLocal8Bit().constData(), stdout);
+    std::fputs(request.error.toLocal8Bit().constData(), stderr);
+    return request.exitCode;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    if (CommandLine::asksOnlyForText(argc, argv)) {
+        QCoreApplication terminal(argc, argv);
+        return answer(CommandLine().parse(QCoreApplication::arguments()));
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tervalo"));
+    QApplication::setApplicationVersion(CommandLine::version());
+    QApplication::setDesktopFileName(QStringLiteral("io.github.tervalo.Tervalo"));
+    const CommandLine::Request request = CommandLine().parse(QApplication::arguments());
+    if (request.exitNow)
+        return answer(request);
     // The old Windows look of Qt's fallback style does not suit the small
     // design; Fusion does.
     if (QApplication::style()->name().compare(QLatin1String("windows"), Qt::CaseInsensitive) == 0)
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     Form3 window;
     window.show();
+    window.loadDataFiles(request.files);
     return app.exec();
 }

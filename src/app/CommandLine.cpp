@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/CommandLine.h"
+
+#include <QDir>
+
+#include <cstring>
+
+CommandLine::CommandLine()
+    : m_help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and quit."))
+    , m_version({QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version and quit."))
+{
+    m_parser.setApplicationDescription(QStringLiteral("Draws climate diagrams from Tervalo data files."));
+    m_parser.addOption(m_help);
+    m_parser.addOption(m_version);
+    m_parser.addPositionalArgument(QStringLiteral("files"),
+                                   QStringLiteral("Data files (.tvr) to open, in this order."),
+                                   QStringLiteral("[files...]"));
+}
+
+CommandLine::Request CommandLine::parse(const QStringList &arguments)
+{
+    Request request;
+    if (!m_parser.parse(arguments)) {
+        request.exitNow = true;
+        request.exitCode = 1;
+        request.error = m_parser.errorText() + QStringLiteral("\nTry '--help' for more information.\n");
+        return request;
+    }
+    if (m_parser.isSet(m_help)) {
+        request.exitNow = true;
+        request.output = m_parser.helpText();
+        return request;
+    }
+    if (m_parser.isSet(m_version)) {
+        request.exitNow = true;
+        request.output = versionText() + u'\n';
+        return request;
+    }
+    // Full paths, as the Open dialog gives them: the program keeps the name
+    // of the file it read last.
+    for (const QString &file : m_parser.positionalArguments())
+        request.files << QDir::cleanPath(QDir::current().absoluteFilePath(file));
+    return request;
+}
+
+bool CommandLine::asksOnlyForText(int argc, const char *const argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const char *argument = argv[i];
+        if (std::strcmp(argument, "--") == 0)
+            return false;   // names of files follow
+        for (const char *option : {"-h", "--help", "-v", "--version"})
+            if (std::strcmp(argument, option) == 0)
+                return true;
+    }
+    return false;
+}
+
+QString CommandLine::version()
+{
+    return QStringLiteral(TERVALO_VERSION);
+}
+
+QString CommandLine::versionText()
+{
+    return QStringLiteral("Tervalo ") + version();
+}
