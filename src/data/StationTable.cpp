@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -307,11 +308,14 @@ QString dataSetName(const Station &station)
             place = place.left(slash).trimmed();
     }
     if (place.size() > maximumPlaceLength) {
-        // Cut at the last word boundary that fits, and say that it was cut.
+        // Cut at the last word boundary that fits (a blank, a hyphen or a
+        // slash), and say that it was cut.
         QString cut = place.left(maximumPlaceLength);
-        const qsizetype blank = cut.lastIndexOf(u' ');
-        if (blank > maximumPlaceLength / 2)
-            cut.truncate(blank);
+        qsizetype boundary = -1;
+        for (const QChar c : {QChar(u' '), QChar(u'-'), QChar(u'/')})
+            boundary = std::max(boundary, cut.lastIndexOf(c));
+        if (boundary > maximumPlaceLength / 2)
+            cut.truncate(boundary);
         place = cut.trimmed() + QChar(0x2026);
     }
     return place + u' ' + station.period;

@@ -101,6 +101,8 @@ void TestSamples::knownValues_data()
         << "manaus.tvr" << "Manaus 1961-1990" << 1 << 26.1 << 264.2;
     QTest::newRow("Sao Paulo, southern summer")
         << "sao_paulo.tvr" << "Sao Paulo 1991-2020" << 1 << 23.1 << 292.0;
+    QTest::newRow("Königwinter name in Windows-1252")
+        << "heiderhof.tvr" << QString::fromUtf8("K\u00f6nigwinter\u2026 1961-1990") << 1 << 1.5 << 64.4;
     QTest::newRow("La Paz, 4038 m") << "la_paz.tvr" << "La Paz 1961-1990" << 7 << 6.8 << 9.0;
 }
 

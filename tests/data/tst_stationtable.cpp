@@ -211,6 +211,8 @@ void TestStationTable::dataSetName_data()
     QTest::newRow("region dropped") << "Grytviken/South Georgia" << "Grytviken 1991-2020";
     QTest::newRow("cut at a word") << "Manila Ninoy Aquino Inter National Airport"
                                    << QString::fromUtf8("Manila Ninoy… 1991-2020");
+    QTest::newRow("cut at a hyphen") << QString::fromUtf8("Königwinter-Heiderhof")
+                                     << QString::fromUtf8("Königwinter… 1991-2020");
 }
 
 void TestStationTable::dataSetName()
