@@ -84,6 +84,6 @@ kill -0 "$pid" 2>/dev/null || fail "the program ended after opening the sample"
 kill "$pid"
 wait $tracer || true
 # strace pads the process number to a width: compare it as a field.
-grep -F "read($fd, \"\\\"Lisbon\\\",\\\"(11.6;100)" "$trace" | awk -v pid="$pid" '$1 == pid { found = 1 } END { exit !found }' \
+grep -F "read($fd, \"\\\"Lisbon 1991-2020\\\",\\\"(11.5;96)" "$trace" | awk -v pid="$pid" '$1 == pid { found = 1 } END { exit !found }' \
     || fail "the program did not read the sample"
 echo "package $(basename "$deb"): $(dpkg-deb --field "$deb" Installed-Size) KiB installed"
