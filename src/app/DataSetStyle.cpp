@@ -17,6 +17,7 @@
 
 #include <limits>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -147,10 +148,13 @@ void DataSetStyle::Slider2_Click()
 }
 
 // Opens the colour chooser for the current data set and waits, handling the
-// window's events, until it closes; then redraws. The colour from before the
-// chooser is kept in savedColor for black-and-white mode to restore. A second
-// press while the chooser is open brings the same chooser forward and waits
-// too; both waits end when it closes.
+// window's events, until it closes; then redraws. A colour stored by "Done"
+// is also kept in savedColor, the colour that black-and-white mode restores,
+// in either mode: it is the user's latest choice. Opening the chooser keeps
+// nothing, since in black-and-white mode the colour it starts from is black
+// and keeping that would lose the user's own. A second press while the chooser is
+// open brings the same chooser forward and waits too; both waits end when it
+// closes.
 void DataSetStyle::CommCor_Click()
 {
     if (!anySelected())
@@ -158,8 +162,6 @@ void DataSetStyle::CommCor_Click()
     const int k = currentDataSet();
     m_program.colorEditIndex = k;
     m_program.colorChooserOpen = 1;
-    if (inTables(k))
-        m_state.savedColor[k] = m_program.setColorTable[k];
 
     if (!m_chooser) {
         QWidget *owner = m_controls.CommCor ? m_controls.CommCor->window() : nullptr;
@@ -167,7 +169,11 @@ void DataSetStyle::CommCor_Click()
         m_chooser = new Form8(
             m_program,
             [self](int n, qint32 colour) {
-                if (self && self->m_controls.Lab)
+                if (!self)
+                    return;
+                if (inTables(n))
+                    self->m_state.savedColor[n] = colour;
+                if (self->m_controls.Lab)
                     setLabelColour(self->m_controls.Lab(n), colour);
             },
             owner);
@@ -182,11 +188,27 @@ void DataSetStyle::CommCor_Click()
     QPointer<DataSetStyle> self(this);
     QEventLoop wait;
     connect(chooser, &Form8::closed, &wait, &QEventLoop::quit);
-    if (m_program.colorChooserOpen == 1)
+    if (m_program.colorChooserOpen == 1) {
+        ++m_waits;
         wait.exec();
-    if (!self)
-        return;
+        if (!self)
+            return;
+        --m_waits;
+    }
     m_reFaz(false);
+    if (m_waits == 0) {
+        const std::vector<std::function<void()>> afterWaits = std::exchange(m_afterWaits, {});
+        for (const std::function<void()> &then : afterWaits)
+            then();
+    }
+}
+
+void DataSetStyle::whenNotWaiting(std::function<void()> then)
+{
+    if (m_waits == 0)
+        then();
+    else
+        m_afterWaits.push_back(std::move(then));
 }
 
 void DataSetStyle::setCaption(QLabel *label, const QString &caption)

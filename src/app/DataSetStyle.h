@@ -6,6 +6,7 @@
 #include <QtGlobal>
 
 #include <functional>
+#include <vector>
 
 struct MainState;
 struct ProgramState;
@@ -58,6 +59,9 @@ public:
 
     // The colour chooser while it is open, nullptr otherwise.
     Form8 *chooser() const;
+    // Runs `then` once no press of "Colors" here is waiting for the chooser
+    // any more: at once when none is, else when the outermost wait has ended.
+    void whenNotWaiting(std::function<void()> then);
 
     // A legend label's text colour (red + 256 × green + 65536 × blue).
     static void setLabelColour(QLabel *label, qint32 colour);
@@ -74,4 +78,6 @@ private:
     StyleControls m_controls;
     std::function<void(bool)> m_reFaz;
     QPointer<Form8> m_chooser;
+    int m_waits = 0;   // presses of "Colors" waiting for the chooser, nested
+    std::vector<std::function<void()>> m_afterWaits;
 };

@@ -170,12 +170,13 @@ void Form3::connectControls()
 // Takes the controls away, with the objects that work on them. They go at
 // the next turn of the event loop, because the button that asked for this is
 // one of them and is still inside its click. While the colour chooser is
-// open, the style object that opened it is still waiting for it, deeper down
-// the call stack: then the old set stays, hidden and silent, until a later
-// reset all finds the chooser closed.
+// open, the style object that opened it may still be waiting for it, deeper
+// down the call stack: then the old set stays, hidden and silent, until that
+// wait has ended.
 void Form3::discardControls()
 {
     QWidget *old = m_controls.client;
+    DataSetStyle *style = m_style;
     if (old) {
         for (QObject *helper : {static_cast<QObject *>(m_gridEditing), static_cast<QObject *>(m_style),
                                 static_cast<QObject *>(m_engine)})
@@ -187,19 +188,19 @@ void Form3::discardControls()
             child->removeEventFilter(this);
         }
         old->hide();
-        m_retired.push_back(old);
+        const auto discard = [retired = QPointer<QWidget>(old)] {
+            if (retired)
+                retired->deleteLater();
+        };
+        if (style)
+            style->whenNotWaiting(discard);
+        else
+            discard();
     }
     m_gridEditing = nullptr;
     m_style = nullptr;
     m_engine = nullptr;
     m_controls = Form3Controls{};
-
-    if (ProgramState::instance().colorChooserOpen == 1)
-        return;
-    for (const QPointer<QWidget> &retired : m_retired)
-        if (retired)
-            retired->deleteLater();
-    m_retired.clear();
 }
 
 void Form3::Form_Load()

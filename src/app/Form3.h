@@ -106,6 +106,4 @@ private:
     GridEditing *m_gridEditing = nullptr;
     Form3ComboStyle *m_comboStyle = nullptr;
     ProgramEnd m_programEnd;
-    // Control sets taken away by reset all, waiting to be deleted.
-    std::vector<QPointer<QWidget>> m_retired;
 };

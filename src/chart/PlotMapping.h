@@ -3,6 +3,9 @@
 
 #include "chart/Scale.h"
 
+#include <algorithm>
+#include <limits>
+
 // Maps chart values into the plotting area (twips, the Y axis growing
 // upwards): a value at the lower bound lies on the left or bottom edge, one
 // at the upper bound on the right or top edge.
@@ -16,16 +19,27 @@ public:
     {
     }
 
-    double x(double value) const
-    {
-        return m_left + (value - m_horizontal.low) * (m_right - m_left) / (m_horizontal.high - m_horizontal.low);
-    }
-    double y(double value) const
-    {
-        return m_bottom - (value - m_vertical.low) * (m_bottom - m_top) / (m_vertical.high - m_vertical.low);
-    }
+    double x(double value) const { return m_left + offset(value, m_horizontal, m_right - m_left); }
+    double y(double value) const { return m_bottom - offset(value, m_vertical, m_bottom - m_top); }
 
 private:
+    // How far `value` lies from the range's low end, in twips along an edge
+    // of `length`. The arithmetic runs in long double, whose exponent range
+    // holds every difference and product of finite doubles: values near the
+    // largest double map without overflowing.
+    // A range too narrow to tell its ends apart puts every value in the middle.
+    static double offset(double value, Scale::Range range, double length)
+    {
+        const long double span = static_cast<long double>(range.high) - range.low;
+        if (span == 0)
+            return length / 2;
+        const long double twips = (static_cast<long double>(value) - range.low) / span * length;
+        // Far beyond the range, clamped to the doubles: such a point still
+        // draws, off the edge.
+        constexpr long double farthest = std::numeric_limits<double>::max();
+        return static_cast<double>(std::clamp(twips, -farthest, farthest));
+    }
+
     double m_left, m_top, m_right, m_bottom;
     Scale::Range m_horizontal, m_vertical;
 };

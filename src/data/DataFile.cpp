@@ -9,7 +9,13 @@
 #include <QStringDecoder>
 
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <optional>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace DataFile {
 namespace {
@@ -140,6 +146,24 @@ constexpr qint64 maximumFileSize = 1024 * 1024;
 QString withoutDoubleQuotes(QString text)
 {
     return text.replace(u'"', u'\'');
+}
+
+// Asks the system to put the written bytes on the disk: some file systems
+// report a lack of space or an I/O error only then. A file system that
+// cannot sync at all is no failure.
+bool syncedToDisk(QSaveFile &file, QString &message)
+{
+#ifdef Q_OS_UNIX
+    const int handle = file.handle();
+    if (handle >= 0 && ::fsync(handle) != 0 && errno != EINVAL && errno != EROFS && errno != ENOTSUP) {
+        message = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+#else
+    Q_UNUSED(file);
+    Q_UNUSED(message);
+#endif
+    return true;
 }
 
 } // namespace
@@ -274,10 +298,21 @@ WriteResult writeDataFile(const QString &path, const QString &placeName,
         result.message = file.errorString();
         return result;
     }
+    // A file this small sits in the write buffer until flush() or commit(),
+    // and commit() would replace the target even when that last write fails
+    // (a full disk, a quota, an I/O error): so the bytes are pushed out and
+    // synced here, and any failure discards the temporary copy instead.
     const QByteArray bytes = dataFileBytes(placeName, rows);
-    if (file.write(bytes) != bytes.size()) {
-        result.message = file.errorString();
-        file.cancelWriting();
+    const bool written = file.write(bytes) == bytes.size() && file.flush();
+    // A write cut short (the disk filled up part way) carries no reason;
+    // trying the rest once more fails with one.
+    if (!written)
+        file.flush();
+    const QString writeError = file.errorString();
+    if (!written || !syncedToDisk(file, result.message)) {
+        if (!written)
+            result.message = writeError;
+        file.cancelWriting();   // the temporary copy goes with `file`
         return result;
     }
     if (!file.commit()) {

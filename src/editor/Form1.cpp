@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <limits>
 #include <thread>
 
 namespace {
@@ -112,6 +113,9 @@ Form1::Form1(QWidget *parent)
     TextIdentifica->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[^\"\\r\\n]*")), TextIdentifica));
     connect(TextIdentifica, &QLineEdit::inputRejected, this, [] { Dialogs::beep(); });
+    // A name is the user's data: no length limit (the box's default would
+    // cut a longer name from a file silently on the next save).
+    TextIdentifica->setMaxLength(std::numeric_limits<int>::max());
     Label1->setBuddy(TextIdentifica);
     place(TextIdentifica, textIdentificaBox);
 
@@ -121,6 +125,12 @@ Form1::Form1(QWidget *parent)
     Grid2->setRowCount(gridRowCount);
     Grid2->setColumnCount(gridColumnCount);
     place(Grid2, grid2Box);
+    // The design holds the whole year (13 rows of 16 pixels, three columns
+    // of 53 in 2460 × 3255 twips), so nothing ever scrolls here. Scroll bars
+    // as needed would come on while the grid takes its shape and then keep
+    // each other on, each eating the room the other needs.
+    Grid2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Grid2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_gridEditing = new GridEditing(Grid2, GridEditing::Sign::Accepted, QStringLiteral("menupop"));
 
     ProgBar = new QProgressBar(this);

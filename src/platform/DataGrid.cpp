@@ -10,15 +10,38 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QProxyStyle>
 #include <QScrollBar>
 #include <QStringList>
 #include <QTableView>
 
 #include <algorithm>
 
+namespace {
+
+// Cells of a flex grid are narrow (a value column is 36 pixels): their text
+// may use the cell's whole width, where the style would keep three pixels
+// free on each side (this metric plus one) and cut "-10.00" or "Tmp50" to
+// "-10...."; the glyphs' own side bearings keep them off the grid lines.
+class CellStyle : public QProxyStyle
+{
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (metric == PM_FocusFrameHMargin)
+            return -1;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+} // namespace
+
 DataGrid::DataGrid(QWidget *parent)
     : QTableWidget(parent)
 {
+    m_cellStyle = new CellStyle;
+    m_cellStyle->setParent(this);
+    setStyle(m_cellStyle);
     horizontalHeader()->hide();
     verticalHeader()->hide();
     verticalHeader()->setMinimumSectionSize(rowHeightPixels);
@@ -79,6 +102,7 @@ DataGrid::FixedView DataGrid::makeFixedView(const QString &name, const QString &
     fixed.clip->setContextMenuPolicy(Qt::PreventContextMenu);
     fixed.view = new QTableView(fixed.clip);
     QTableView *view = fixed.view;
+    view->setStyle(m_cellStyle);
     view->setObjectName(name);
     view->setAccessibleName(accessibleName);
     view->setModel(model());

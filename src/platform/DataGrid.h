@@ -110,6 +110,7 @@ private:
     int fixedRowHeight() const;
     int fixedColumnWidth() const;
 
+    QStyle *m_cellStyle = nullptr;
     std::vector<bool> m_centredColumns;
     FixedView m_fixedRow;
     FixedView m_fixedColumn;

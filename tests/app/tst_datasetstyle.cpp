@@ -134,6 +134,8 @@ private slots:
     void colorsDoneStoresAndRedrawsAfterClosing();
     void colorsCancel();
     void colorsPressedTwice();
+    void colourThroughBlackAndWhite_data();
+    void colourThroughBlackAndWhite();
 };
 
 void TestDataSetStyle::init()
@@ -357,8 +359,8 @@ void TestDataSetStyle::colorsWithoutSelection()
 
 // "Colors" opens the chooser on the current data set and waits while the
 // window keeps working; "Done" stores the colour and colours the label, and
-// the redraw follows the closing. The colour from before the chooser is the
-// one black-and-white mode brings back.
+// the redraw follows the closing. The colour chosen is the one
+// black-and-white mode brings back; opening the chooser keeps nothing.
 void TestDataSetStyle::colorsDoneStoresAndRedrawsAfterClosing()
 {
     Rig rig;
@@ -373,7 +375,7 @@ void TestDataSetStyle::colorsDoneStoresAndRedrawsAfterClosing()
         QVERIFY(chooser && chooser->isVisible());
         QCOMPARE(rig.program.colorChooserOpen, 1);
         QCOMPARE(rig.program.colorEditIndex, 2);
-        QCOMPARE(rig.state.savedColor[2], Rgb::pack(0, 110, 0));
+        QCOMPARE(rig.state.savedColor[2], Rgb::pack(1, 2, 3));
         QCOMPARE(chooser->previewColour(), Rgb::pack(0, 110, 0));
         QVERIFY(rig.redraws.isEmpty());
 
@@ -398,8 +400,8 @@ void TestDataSetStyle::colorsDoneStoresAndRedrawsAfterClosing()
 
     rig.style->Command2_Click();
     rig.style->Command2_Click();
-    QCOMPARE(rig.program.setColorTable[2], Rgb::pack(0, 110, 0));
-    QCOMPARE(rig.textColour(2), QColor(0, 110, 0));
+    QCOMPARE(rig.program.setColorTable[2], Rgb::pack(0, 0, 255));
+    QCOMPARE(rig.textColour(2), QColor(0, 0, 255));
 }
 
 void TestDataSetStyle::colorsCancel()
@@ -452,6 +454,47 @@ void TestDataSetStyle::colorsPressedTwice()
     });
     QTest::mouseClick(rig.CommCor, Qt::LeftButton);
     QCOMPARE(rig.redraws.size(), 3);
+}
+
+// Sequences of "B & W" (b), "Colors" then "Done" on blue (d) and "Colors"
+// then "Cancel" (c) on data set 2, dark green at the start: the colour it is
+// drawn in afterwards.
+void TestDataSetStyle::colourThroughBlackAndWhite_data()
+{
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<qint32>("colour");
+    const qint32 green = Rgb::pack(0, 110, 0);
+    const qint32 blue = Rgb::pack(0, 0, 255);
+    QTest::newRow("Cancel while B & W is on") << "bcb" << green;
+    QTest::newRow("Cancel, B & W on and off") << "cbb" << green;
+    QTest::newRow("Done, B & W on and off") << "dbb" << blue;
+    QTest::newRow("Done, then Cancel in B & W") << "dbcb" << blue;
+    QTest::newRow("Done while B & W is on: drawn at once") << "bd" << blue;
+    QTest::newRow("Done while B & W is on, then off") << "bdb" << blue;
+}
+
+void TestDataSetStyle::colourThroughBlackAndWhite()
+{
+    QFETCH(QString, steps);
+    QFETCH(qint32, colour);
+    Rig rig;
+    select(rig.List2, {1}, 1);
+    rig.closeChooserLater();
+    for (QChar step : steps) {
+        if (step == u'b') {
+            QTest::mouseClick(rig.Command2, Qt::LeftButton);
+            continue;
+        }
+        QTimer::singleShot(0, &rig.window, [&rig, step] {
+            Form8 *chooser = rig.style->chooser();
+            QTest::mouseClick(chooser->findChild<QLabel *>(QStringLiteral("Label1_14")), Qt::LeftButton);
+            const char *button = step == u'd' ? "Command1" : "Command3";
+            QTest::mouseClick(chooser->findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
+        });
+        QTest::mouseClick(rig.CommCor, Qt::LeftButton);
+    }
+    QCOMPARE(rig.program.setColorTable[2], colour);
+    QCOMPARE(rig.textColour(2), Rgb::toQColor(colour));
 }
 
 QTEST_MAIN(TestDataSetStyle)

@@ -5,6 +5,7 @@
 
 #include "app/DataSetStyle.h"
 #include "app/ProgramState.h"
+#include "colour/Form8.h"
 #include "colour/Rgb.h"
 #include "platform/DataGrid.h"
 #include "platform/DrawingSurface.h"
@@ -18,6 +19,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QtTest>
@@ -641,24 +643,36 @@ void TestForm3::resetAllKeepsOnlyWhatSurvives()
 void TestForm3::resetAllWhileTheColourChooserWaits()
 {
     loadConstant(QStringLiteral("A"), 10, 100);
-    // The style object that opened the chooser is still on the call stack:
-    // its controls must outlive the reset.
-    ProgramState::instance().colorChooserOpen = 1;
+    // Reset all from inside the wait of "Colors": the style object that
+    // opened the chooser is still on the call stack, so its controls must
+    // outlive the reset, and go as soon as that wait has ended.
     const QPointer<QListWidget> oldList = m_window->controls().List2;
     const QPointer<QObject> oldStyle = m_window->dataSetStyle();
-    m_window->resetAll();
-    flushDeletions();
-    QVERIFY(oldList);
-    QVERIFY(oldStyle);
-    QVERIFY(!oldList->isVisible());
-    QCOMPARE(m_window->findChildren<QListWidget *>(QStringLiteral("List2")).size(), 2);
-    QCOMPARE(m_window->controls().List1->count(), 0);
-
-    ProgramState::instance().colorChooserOpen = 0;
-    m_window->resetAll();
+    oldList->setCurrentRow(0);
+    bool resetDuringWait = false;
+    QTimer::singleShot(0, m_window.get(), [&] {
+        resetDuringWait = true;
+        QVERIFY(ProgramState::instance().colorChooserOpen == 1);
+        m_window->resetAll();
+        flushDeletions();
+        QVERIFY(oldList);
+        QVERIFY(oldStyle);
+        QVERIFY(!oldList->isVisible());
+        QCOMPARE(m_window->findChildren<QListWidget *>(QStringLiteral("List2")).size(), 2);
+        QCOMPARE(m_window->controls().List1->count(), 0);
+        for (Form8 *chooser : m_window->findChildren<Form8 *>())
+            chooser->close();
+    });
+    QTest::mouseClick(m_window->controls().CommCor, Qt::LeftButton);
+    QVERIFY(resetDuringWait);
     flushDeletions();
     QVERIFY(!oldList);
     QVERIFY(!oldStyle);
+    QCOMPARE(m_window->findChildren<QListWidget *>(QStringLiteral("List2")).size(), 1);
+
+    // Another reset all leaves one set of controls too.
+    m_window->resetAll();
+    flushDeletions();
     QCOMPARE(m_window->findChildren<QListWidget *>(QStringLiteral("List2")).size(), 1);
 }
 

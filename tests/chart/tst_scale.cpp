@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 class TestScale : public QObject
 {
     Q_OBJECT
@@ -124,6 +126,19 @@ void TestScale::mapping_data()
     QTest::newRow("below the range") << 0.0 << 10.0 << -5.0 << -2700.0 << 6660.0;
     QTest::newRow("zero range: the value in the middle") << 25.0 << 25.0 << 25.0 << 2700.0 << 2220.0;
     QTest::newRow("zero range: value + 1 at the end") << 25.0 << 25.0 << 26.0 << 5400.0 << 0.0;
+    // Values near the largest double: nothing overflows on the way, the
+    // ordinary values keep their places beside a huge one.
+    const double huge = 1e308;
+    const double hugeLow = Scale::lowerBound(0, huge);
+    const double hugeHigh = Scale::upperBound(0, huge);
+    QTest::newRow("1e308 drawn: zero in its place") << hugeLow << hugeHigh << 0.0 << 5400 * 0.05 / 1.1
+                                                    << 4440 - 4440 * 0.05 / 1.1;
+    QTest::newRow("1e308 drawn: 1e308 itself") << hugeLow << hugeHigh << huge << 5400 * 1.05 / 1.1
+                                               << 4440 * 0.05 / 1.1;
+    QTest::newRow("range -1e308..1e308") << -huge << huge << 0.0 << 2700.0 << 2220.0;
+    QTest::newRow("range with ends too close to tell apart") << huge << huge << huge << 2700.0 << 2220.0;
+    const double farthest = std::numeric_limits<double>::max();
+    QTest::newRow("1e308 far beyond the range") << 0.0 << 10.0 << huge << farthest << -farthest;
 }
 
 void TestScale::mapping()

@@ -13,9 +13,19 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <optional>
+
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 QByteArray readAll(const QString &path)
@@ -33,6 +43,56 @@ QByteArray fileOf(const QByteArray &name, const QList<QByteArray> &pairs)
 {
     return '"' + name + "\",\"" + pairs.join(',') + ",(13;0)\"\r\n";
 }
+
+// A 64 KiB tmpfs mounted on a folder for as long as this lives.
+struct SmallFullDisk
+{
+    explicit SmallFullDisk(const QString &folder) : path(QFile::encodeName(folder))
+    {
+        if (::mount("tmpfs", path.constData(), "tmpfs", 0, "size=64k") != 0)
+            error = QString::fromLocal8Bit(std::strerror(errno));
+    }
+    ~SmallFullDisk()
+    {
+        if (error.isEmpty())
+            ::umount2(path.constData(), MNT_DETACH);
+    }
+    // Writes a filler file until no byte more fits.
+    bool fill() const
+    {
+        QFile filler(QFile::decodeName(path) + QStringLiteral("/filler"));
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return false;
+        const QByteArray block(512, 'x');
+        for (int i = 0; i < 1024; ++i)
+            if (filler.write(block) != block.size())
+                return filler.write("x", 1) != 1;
+        return false;
+    }
+    QByteArray path;
+    QString error;
+};
+
+// No file of this process may grow past `bytes` while this lives; a write
+// beyond that fails with "File too large" instead of raising SIGXFSZ.
+struct FileSizeLimit
+{
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, savedHandler);
+    }
+    rlimit saved{};
+    void (*savedHandler)(int) = nullptr;
+};
 } // namespace
 
 class TestForm1 : public QObject
@@ -124,6 +184,27 @@ private slots:
         } while (w != e.grid);
         QCOMPARE(order, (QStringList{"Grid2", "Command1", "CommGravar", "TextIdentifica", "CommAbrir",
                                      "Command2"}));
+    }
+
+    // The whole year shows at the design size: no scroll bar, nothing to scroll.
+    void gridShowsTheWholeYear()
+    {
+        Editor e;
+        QVERIFY(QTest::qWaitForWindowExposed(e.window));
+        QVERIFY(!e.grid->horizontalScrollBar()->isVisible());
+        QVERIFY(!e.grid->verticalScrollBar()->isVisible());
+        const QRect room = e.grid->viewport()->rect();
+        QVERIFY2(e.grid->rowViewportPosition(12) + e.grid->rowHeight(12) <= room.height(),
+                 qPrintable(QStringLiteral("December ends at %1 of %2")
+                                .arg(e.grid->rowViewportPosition(12) + e.grid->rowHeight(12)).arg(room.height())));
+        QVERIFY(e.grid->columnViewportPosition(2) + e.grid->columnWidth(2) <= room.width());
+        // Moving to December's precipitation scrolls nothing away.
+        e.grid->setCurrentCell(12, 2);
+        QTest::keyClick(e.grid, Qt::Key_Down);
+        QCOMPARE(e.grid->rowViewportPosition(0), 0);
+        QCOMPARE(e.grid->columnViewportPosition(0), 0);
+        QCOMPARE(e.grid->horizontalScrollBar()->maximum(), 0);
+        QCOMPARE(e.grid->verticalScrollBar()->maximum(), 0);
     }
 
     void typingAcceptsTheMinusSign()
@@ -252,6 +333,11 @@ private slots:
         QTest::newRow("pt_BR") << QLocale(QLocale::Portuguese, QLocale::Brazil)
                                << fileOf("Natal, RN", QList<QByteArray>{"(25,80;1.210)", "(26;0)"} + ones)
                                << fileOf("Natal, RN", QList<QByteArray>{"(25,8;1210)", "(26;0)"} + ones);
+        // Far longer than a line edit holds by default (32767 characters).
+        const QByteArray longName = QByteArray("Long name, ").repeated(4000) + "end";
+        QTest::newRow("a name of 44003 characters")
+            << QLocale(QLocale::English, QLocale::UnitedStates) << fileOf(longName, pairs)
+            << fileOf(longName, general);
     }
     void openThenSave()
     {
@@ -393,6 +479,61 @@ private slots:
         QCOMPARE(readAll(path(QStringLiteral("old.tvr"))), old);
         QVERIFY(QFileInfo(path(QStringLiteral("folder/inside"))).isDir());
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    }
+
+    // A save that fails while writing (a full disk, a file size limit)
+    // leaves the old file as it was and no temporary copy, and says why.
+    void failedWriteKeepsTheOldFile_data()
+    {
+        QTest::addColumn<bool>("fullDisk");     // else a file size limit
+        QTest::addColumn<bool>("overwrite");
+        QTest::newRow("full disk, over a file") << true << true;
+        QTest::newRow("full disk, a new file") << true << false;
+        QTest::newRow("size limit, over a file") << false << true;
+        QTest::newRow("size limit, a new file") << false << false;
+    }
+    void failedWriteKeepsTheOldFile()
+    {
+        QFETCH(bool, fullDisk);
+        QFETCH(bool, overwrite);
+        QTemporaryDir dir;
+        std::optional<SmallFullDisk> disk;
+        if (fullDisk) {
+            if (::geteuid() != 0)
+                QSKIP("mounting a small full file system needs root");
+            disk.emplace(dir.path());
+            if (!disk->error.isEmpty())
+                QSKIP(qPrintable(QStringLiteral("cannot mount a small tmpfs: ") + disk->error));
+        }
+        const QString old = dir.filePath(QStringLiteral("old.tvr"));
+        const QByteArray oldBytes = fileOf("Old", {"(1;1)"});
+        QVERIFY(writeAll(old, oldBytes));
+        if (fullDisk)
+            QVERIFY2(disk->fill(), "the file system did not fill up");
+        const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        const QString target = overwrite ? old : dir.filePath(QStringLiteral("new.tvr"));
+
+        ScriptedDialogs dialogs;
+        Editor e;
+        e.typeTemperatures(QStringLiteral("20"));
+        dialogs.saveAnswers << target;
+        {
+            std::optional<FileSizeLimit> limit;
+            if (!fullDisk)
+                limit.emplace(oldBytes.size() / 2);
+            e.click("CommGravar");
+        }
+
+        QCOMPARE(readAll(old), oldBytes);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages[0].title, QStringLiteral("Warning"));
+        QCOMPARE(dialogs.messages[0].icon, QMessageBox::Warning);
+        const QString reason = QString::fromLocal8Bit(std::strerror(fullDisk ? ENOSPC : EFBIG));
+        for (const QString &part : {target, reason})
+            QVERIFY2(dialogs.messages[0].text.contains(part), qPrintable(dialogs.messages[0].text));
+        QVERIFY(e.progress->isHidden());
+        QVERIFY(e.button("CommGravar")->isEnabled());
     }
 };
 
