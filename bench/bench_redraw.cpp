@@ -1,53 +1,63 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The full redraw of the chart at the design size, for both chart kinds and
-// 1, 10 and 50 checked data sets, the widgets shown on the offscreen platform;
-// and the area measurement's flood fill and pixel count on the plotting area.
+// The full redraw of the chart in the main window at the design size, for
+// both chart kinds and 1, 10 and 50 checked data sets, the window shown on
+// the offscreen platform; and the area measurement's flood fill and pixel
+// count on the plotting area.
 //   QT_QPA_PLATFORM=offscreen ./bench_redraw --benchmark_repetitions=5
-#include "../tests/chart/ChartFixture.h"
+#include "../tests/chart/ChartValuesFixture.h"
 
+#include "app/Form3.h"
+#include "app/Form3Chart.h"
+#include "app/Form3Controls.h"
+#include "data/DataSet.h"
 #include "platform/FloodFill.h"
+#include "platform/PictureBox.h"
 
 #include <QApplication>
+#include <QRadioButton>
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
+using Months = ChartValuesFixture::Months;
+
 // Data sets vary a little so that every polygon and every bar differs.
-void fill(ChartFixture &f, int sets)
+void fill(Form3 &window, int sets)
 {
-    const ChartFixture::Months places[][2] = {
-        {ChartFixture::tropicalTemps(), ChartFixture::tropicalPrecs()},
-        {ChartFixture::mediterraneanTemps(), ChartFixture::mediterraneanPrecs()},
-        {ChartFixture::continentalTemps(), ChartFixture::continentalPrecs()},
+    const Months places[][2] = {
+        {ChartValuesFixture::tropicalTemps(), ChartValuesFixture::tropicalPrecs()},
+        {ChartValuesFixture::mediterraneanTemps(), ChartValuesFixture::mediterraneanPrecs()},
+        {ChartValuesFixture::continentalTemps(), ChartValuesFixture::continentalPrecs()},
     };
     for (int n = 1; n <= sets; ++n) {
-        ChartFixture::Months temps = places[n % 3][0];
-        ChartFixture::Months precs = places[n % 3][1];
-        for (int m = 0; m < 12; ++m) {
-            temps[m] += 0.1 * n;
-            precs[m] *= 1 + 0.01 * n;
+        DataSet place;
+        place.name = QStringLiteral("Place %1").arg(n);
+        for (int m = 1; m <= 12; ++m) {
+            place.temp[m] = places[n % 3][0][m - 1] + 0.1 * n;
+            place.ppt[m] = places[n % 3][1][m - 1] * (1 + 0.01 * n);
         }
-        f.state.setMarkerSize[n] = 1;
-        f.state.setLineWidth[n] = 1;
-        f.state.setLineStyle[n] = n % 5;
-        f.program.setColorTable[n] = Rgb::pack(n * 5, 255 - n * 5, (n * 37) % 256);
-        f.addDataSet(temps, precs);
+        window.state().setMarkerSize[n] = 1;
+        window.state().setLineWidth[n] = 1;
+        window.state().setLineStyle[n] = n % 5;
+        window.program().setColorTable[n] = Rgb::pack(n * 5, 255 - n * 5, (n * 37) % 256);
+        window.appendPlace(place);
     }
 }
 
 void redraw(benchmark::State &state, bool normal)
 {
-    ChartFixture f;
-    f.window.show();
-    fill(f, static_cast<int>(state.range(0)));
-    f.c.Option3->setChecked(normal);
-    f.engine->reFaz(true);
+    Form3 window;
+    window.show();
+    fill(window, static_cast<int>(state.range(0)));
+    const Form3Controls &c = window.controls();
+    c.Option3->setChecked(normal);
+    window.chart()->reFaz(true);
     for (auto _ : state) {
-        f.engine->reFaz(false);
+        window.chart()->reFaz(false);
         // What the window shows is the image: make sure it is finished.
-        benchmark::DoNotOptimize(f.c.Picture4->image().constBits());
-        benchmark::DoNotOptimize(f.c.Picture1->image().constBits());
+        benchmark::DoNotOptimize(c.Picture4->image().constBits());
+        benchmark::DoNotOptimize(c.Picture1->image().constBits());
     }
 }
 
@@ -58,15 +68,13 @@ void BM_RedrawNormal(benchmark::State &state) { redraw(state, true); }
 // grid); then the outside flooded black from (1, 1) and every pixel counted.
 void BM_FloodFillAndCount(benchmark::State &state)
 {
-    ChartFixture f;
-    f.c.GridX->setChecked(false);
-    f.c.GridY->setChecked(false);
-    f.state.setMarkerSize[1] = f.state.setMarkerSize[2] = 0;
-    f.addDataSet(ChartFixture::mediterraneanTemps(), ChartFixture::mediterraneanPrecs());
-    f.addDataSet(ChartFixture::continentalTemps(), ChartFixture::continentalPrecs());
-    f.engine->Option1_Click(4);
-    f.engine->reFaz(true);
-    const QImage drawn = f.c.Picture4->image();
+    ChartValuesFixture f;
+    f.settings.gridX = f.settings.gridY = false;
+    f.settings.monthLabel = MonthLabels::of(4);
+    f.add(ChartValuesFixture::mediterraneanTemps(), ChartValuesFixture::mediterraneanPrecs()).style.markerSize = 0;
+    f.add(ChartValuesFixture::continentalTemps(), ChartValuesFixture::continentalPrecs()).style.markerSize = 0;
+    f.draw();
+    const QImage drawn = f.plot.image();
     for (auto _ : state) {
         state.PauseTiming();
         QImage image = drawn.copy();

@@ -2,11 +2,11 @@
 #include "app/DataSetStyle.h"
 
 #include "app/MainState.h"
-#include "app/ProgramState.h"
+#include "data/ProgramState.h"
 #include "colour/Form8.h"
-#include "colour/Rgb.h"
+#include "data/Rgb.h"
 #include "data/NumberText.h"
-#include "platform/Twips.h"
+#include "data/Twips.h"
 
 #include <QComboBox>
 #include <QEventLoop>
@@ -24,7 +24,7 @@ namespace {
 // The per-data-set tables run from 0 to 50; a number outside them stores nothing.
 bool inTables(int n)
 {
-    return n >= 0 && n <= 50;
+    return n >= 0 && n <= maxDataSets;
 }
 
 // The legend frame is this much wider than its widest label, in twips.

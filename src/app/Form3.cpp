@@ -3,15 +3,16 @@
 #include "app/Form3.h"
 
 #include "app/DataSetStyle.h"
+#include "app/Form3Chart.h"
 #include "app/Form3ComboStyle.h"
 #include "app/Form3Design.h"
-#include "app/ProgramState.h"
-#include "chart/ChartEngine.h"
-#include "colour/Rgb.h"
+#include "data/ProgramState.h"
+#include "chart/MonthLabels.h"
+#include "data/Rgb.h"
 #include "editor/GridEditing.h"
 #include "platform/DataGrid.h"
-#include "platform/DrawingSurface.h"
-#include "platform/Twips.h"
+#include "platform/PictureBox.h"
+#include "data/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -48,22 +49,16 @@ QFont captionFont(const QFont &fallback)
     return font;
 }
 
-// Colours of data sets 1..7 until the user chooses others.
-constexpr qint32 defaultColours[8] = {
-    0,
-    Rgb::pack(255, 0, 0),
-    Rgb::pack(0, 110, 0),
-    Rgb::pack(0, 0, 255),
-    Rgb::pack(150, 150, 0),
-    Rgb::pack(0, 150, 150),
-    Rgb::pack(0, 0, 150),
-    Rgb::pack(200, 100, 50),
-};
-
 } // namespace
 
 Form3::Form3(QWidget *parent)
-    : QWidget(parent)
+    : Form3(*new ProgramState, parent)
+{
+    m_ownProgram.reset(&m_program);
+}
+
+Form3::Form3(ProgramState &program, QWidget *parent)
+    : QWidget(parent), m_program(program)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Tervalo"));
@@ -100,38 +95,9 @@ void Form3::setProgramEnd(ProgramEnd end)
 void Form3::createCollaborators()
 {
     const Form3Controls &c = m_controls;
-    ProgramState &program = ProgramState::instance();
+    ProgramState &program = m_program;
 
-    ChartControls chart;
-    chart.Grid2 = c.Grid2;
-    chart.List1 = c.List1;
-    chart.teC = c.teC;
-    chart.TextEsc = c.TextEsc;
-    chart.Command1 = c.Command1;
-    chart.CommTranspor = c.CommTranspor;
-    chart.Combo1 = c.Combo1;
-    chart.Combo2 = c.Combo2;
-    chart.Combo3 = c.Combo3;
-    chart.Combo4 = c.Combo4;
-    chart.GridX = c.GridX;
-    chart.GridY = c.GridY;
-    chart.Frame5 = c.Frame5;
-    chart.ChkLimX = c.ChkLimX;
-    chart.ChkLimY = c.ChkLimY;
-    chart.txtLimInfX = c.txtLimInfX;
-    chart.TxtLimSupX = c.TxtLimSupX;
-    chart.txtLimInfY = c.txtLimInfY;
-    chart.TxtLimSupY = c.TxtLimSupY;
-    chart.Option2 = c.Option2;
-    chart.Option3 = c.Option3;
-    chart.Option1 = c.Option1;
-    chart.Check1 = c.Check1;
-    chart.TxTitulo = c.TxTitulo;
-    chart.ChkLegenda = c.ChkLegenda;
-    chart.Frame4 = c.Frame4;
-    chart.Picture1 = c.Picture1;
-    chart.Picture4 = c.Picture4;
-    m_engine = new ChartEngine(m_state, program, chart, this);
+    m_engine = new Form3Chart(m_state, program, c, [this](int n) { return Lab(n); }, this);
 
     StyleControls style;
     style.List1 = c.List1;
@@ -223,7 +189,7 @@ void Form3::reset()
 {
     Form3Controls &c = m_controls;
     ChartState &chart = m_state.chart;
-    ProgramState &program = ProgramState::instance();
+    ProgramState &program = m_program;
 
     m_state.blackWhite = false;
     m_state.legendWidth = -1;
@@ -271,9 +237,7 @@ void Form3::reset()
     c.Grid2->setText(0, 0, QStringLiteral("Month"));
     c.Grid2->hide();
 
-    const char *months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Agu", "Sep", "Oct", "Nov", "Dic", "Jan"};
-    for (int m = 1; m <= 13; ++m)
-        chart.monthLabel[m] = QString::fromLatin1(months[m - 1]);
+    chart.monthLabel = MonthLabels::of(MonthLabels::initialStyle);
 
     for (QCheckBox *automatic : c.teC)
         automatic->setChecked(true);
@@ -283,7 +247,7 @@ void Form3::reset()
         m_state.setLineWidth[i] = 1;
     }
     for (int n = 1; n <= 7; ++n)
-        program.setColorTable[n] = defaultColours[n];
+        program.setColorTable[n] = Rgb::defaultSetColours[n];
     for (int n = 1; n <= 7; ++n)
         m_state.savedColor[n] = program.setColorTable[n];
 
@@ -293,6 +257,17 @@ void Form3::reset()
     c.Picture1->clear();
 
     m_state.setCount = 0;
+}
+
+void Form3::paintChart(QPainter &painter, const QRectF &target) const
+{
+    if (m_engine)
+        m_engine->paintChart(painter, target);
+}
+
+QSize Form3::chartPixelSize() const
+{
+    return m_engine ? m_engine->chartPixelSize() : QSize();
 }
 
 QLabel *Form3::Lab(int n) const

@@ -3,19 +3,24 @@
 
 #include "app/Form3Controls.h"
 #include "app/MainState.h"
+#include "data/ProgramState.h"
 
 #include <QPointer>
+#include <QRectF>
+#include <QSize>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
-class ChartEngine;
 struct DataSet;
 class DataSetStyle;
+class Form3Chart;
 class Form3ComboStyle;
 class GridEditing;
 class QLabel;
+class QPainter;
 
 // The main window "Tervalo": the loaded data sets, their lists, the values
 // table, the legend and the toolbar. Its members (MainState) live as long as
@@ -25,18 +30,29 @@ class Form3 : public QWidget
     Q_OBJECT
 
 public:
+    // The program's state is handed in by the program, which outlives the
+    // window; without one the window keeps a state of its own.
+    explicit Form3(ProgramState &program, QWidget *parent = nullptr);
     explicit Form3(QWidget *parent = nullptr);
     ~Form3() override;
 
     // At most this many data sets; numbers run 1..50.
-    static constexpr int maxDataSets = 50;
+    static constexpr int maxDataSets = ::maxDataSets;
 
+    ProgramState &program() { return m_program; }
     MainState &state() { return m_state; }
     const MainState &state() const { return m_state; }
     const Form3Controls &controls() const { return m_controls; }
-    ChartEngine *chart() const { return m_engine; }
+    Form3Chart *chart() const { return m_engine; }
     DataSetStyle *dataSetStyle() const { return m_style; }
     GridEditing *gridEditing() const { return m_gridEditing; }
+
+    // The chart picture Picture1 as shown (axes, plotting area, title box,
+    // legend where it stands) drawn into target through the painter, so
+    // that a printer or a vector file gets it sharp.
+    void paintChart(QPainter &painter, const QRectF &target) const;
+    // Picture1's size in pixels at 1×.
+    QSize chartPixelSize() const;
 
     // Legend label of data set n (0: the header label); nullptr when none.
     QLabel *Lab(int n) const;
@@ -99,9 +115,11 @@ private:
     void appendDataSet();
     QLabel *createLegendLabel(int n);
 
+    ProgramState &m_program;
+    std::unique_ptr<ProgramState> m_ownProgram;
     MainState m_state;
     Form3Controls m_controls;
-    ChartEngine *m_engine = nullptr;
+    Form3Chart *m_engine = nullptr;
     DataSetStyle *m_style = nullptr;
     GridEditing *m_gridEditing = nullptr;
     Form3ComboStyle *m_comboStyle = nullptr;

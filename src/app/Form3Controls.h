@@ -4,7 +4,7 @@
 #include <array>
 
 class DataGrid;
-class DrawingSurface;
+class PictureBox;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -40,7 +40,7 @@ struct Form3Controls
     QListWidget *List1 = nullptr;
     QListWidget *List2 = nullptr;
     DataGrid *Grid2 = nullptr;
-    DrawingSurface *Picture2 = nullptr;
+    PictureBox *Picture2 = nullptr;
     QProgressBar *ProgBar = nullptr;
     QLabel *Label5 = nullptr;
 
@@ -85,9 +85,9 @@ struct Form3Controls
     QLineEdit *TxtLimSupY = nullptr;
     std::array<QLabel *, 4> Label4{};
 
-    DrawingSurface *Picture1 = nullptr;
+    PictureBox *Picture1 = nullptr;
     QLineEdit *TxTitulo = nullptr;
-    DrawingSurface *Picture4 = nullptr;
+    PictureBox *Picture4 = nullptr;
     QFrame *eixoX = nullptr;
     QFrame *eixoY = nullptr;
     QLineEdit *tagPic = nullptr;

@@ -4,10 +4,10 @@
 
 #include "app/Form3ComboStyle.h"
 #include "app/Form3Design.h"
-#include "colour/Rgb.h"
+#include "data/Rgb.h"
 #include "platform/DataGrid.h"
-#include "platform/DrawingSurface.h"
-#include "platform/Twips.h"
+#include "platform/PictureBox.h"
+#include "data/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -215,7 +215,7 @@ void Form3::createControls()
     c.Grid2->setColumnWidthTwips(0, gridMonthColumnWidth);
     c.Grid2->hide();
 
-    c.Picture2 = named(new DrawingSurface(client), QStringLiteral("Picture2"), QStringLiteral("Chart image for printing"));
+    c.Picture2 = named(new PictureBox(client), QStringLiteral("Picture2"), QStringLiteral("Chart image for printing"));
     place(c.Picture2, Form3Design::Picture2);
     c.Picture2->hide();
 
@@ -388,7 +388,7 @@ void Form3::createControls()
 
     // Chart picture: the title box, the plotting area and the two guide
     // lines the plotting area is placed on.
-    c.Picture1 = named(new DrawingSurface(client), QStringLiteral("Picture1"), QStringLiteral("Chart"));
+    c.Picture1 = named(new PictureBox(client), QStringLiteral("Picture1"), QStringLiteral("Chart"));
     place(c.Picture1, Form3Design::Picture1);
     c.TxTitulo = makeTextBox(c.Picture1, QStringLiteral("TxTitulo"), QStringLiteral("Title"), Form3Design::TxTitulo);
     c.TxTitulo->setText(QStringLiteral("Enter your title"));
@@ -398,7 +398,7 @@ void Form3::createControls()
     titleFont.setPointSizeF(titleFontPoints);
     titleFont.setBold(true);
     c.TxTitulo->setFont(titleFont);
-    c.Picture4 = named(new DrawingSurface(c.Picture1), QStringLiteral("Picture4"), QStringLiteral("Plotting area"));
+    c.Picture4 = named(new PictureBox(c.Picture1), QStringLiteral("Picture4"), QStringLiteral("Plotting area"));
     place(c.Picture4, Form3Design::Picture4);
     c.eixoY = makeLine(c.Picture1, QStringLiteral("eixoY"), black);
     c.eixoY->setAccessibleName(QStringLiteral("Vertical axis"));

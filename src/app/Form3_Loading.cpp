@@ -4,14 +4,14 @@
 #include "app/Form3.h"
 
 #include "app/DataSetStyle.h"
+#include "app/Form3Chart.h"
 #include "app/Form3Design.h"
-#include "app/ProgramState.h"
-#include "chart/ChartEngine.h"
+#include "data/ProgramState.h"
 #include "data/DataFile.h"
 #include "data/NumberText.h"
 #include "platform/DataGrid.h"
 #include "platform/Dialogs.h"
-#include "platform/Twips.h"
+#include "data/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -75,7 +75,7 @@ bool Form3::loadDataFile(const QString &path)
         return false;
     }
 
-    ProgramState &program = ProgramState::instance();
+    ProgramState &program = m_program;
     program.dataFileName = path;
 
     // A file that does not read leaves the window as it was, including the
@@ -105,7 +105,7 @@ bool Form3::appendPlace(const DataSet &place)
         m_state.fileTemp[month] = place.temp[month];
         m_state.filePrec[month] = place.ppt[month];
     }
-    ProgramState::instance().placeName = place.name;
+    m_program.placeName = place.name;
     appendDataSet();
     return true;
 }
@@ -127,7 +127,7 @@ QLabel *Form3::createLegendLabel(int n)
 void Form3::appendDataSet()
 {
     Form3Controls &c = m_controls;
-    ProgramState &program = ProgramState::instance();
+    ProgramState &program = m_program;
     const int n = m_state.setCount + 1;
 
     m_state.hasData = true;
@@ -164,10 +164,11 @@ void Form3::appendDataSet()
 
     // Checking the entry rebuilds List2, the table colours and the legend
     // (List1_ItemCheck); the redraw waits until the table holds the values.
-    m_state.suppressRedraw = 1;
-    c.List1->setCurrentRow(-1);
-    entry->setCheckState(Qt::Checked);
-    m_state.suppressRedraw = 0;
+    {
+        const FlagScope quiet(m_state.suppressRedraw);
+        c.List1->setCurrentRow(-1);
+        entry->setCheckState(Qt::Checked);
+    }
 
     m_state.setCount = n;
     m_state.setName[n] = program.placeName;
@@ -176,7 +177,6 @@ void Form3::appendDataSet()
 
     if (m_engine)
         m_engine->reFaz(n == 1);
-    m_state.suppressRedraw = 0;
 }
 
 void Form3::List1_ItemCheck()
@@ -235,7 +235,7 @@ void Form3::List1_ItemCheck()
 void Form3::List2_Click()
 {
     Form3Controls &c = m_controls;
-    m_state.loadingStyle = 1;
+    const FlagScope loading(m_state.loadingStyle);
     const QListWidgetItem *current = c.List2->currentItem();
     if (current && !c.List2->selectedItems().isEmpty()) {
         const double number = NumberText::leadingValue(QStringView(current->text()).left(2));
@@ -248,5 +248,4 @@ void Form3::List2_Click()
                 c.Combo5->setCurrentIndex(m_state.setLineStyle[*n]);
         }
     }
-    m_state.loadingStyle = 0;
 }

@@ -5,7 +5,7 @@
 #include "app/Form3Design.h"
 #include "data/NumberText.h"
 #include "platform/DataGrid.h"
-#include "platform/Twips.h"
+#include "data/Twips.h"
 
 // Adds the columns of data set setCount from fileTemp and filePrec. The
 // averages are taken from the values as read, before rounding for display,

@@ -2,11 +2,28 @@
 #pragma once
 
 #include "chart/ChartState.h"
+#include "data/DataSet.h"
 
 #include <QString>
 #include <QtGlobal>
 
 #include <array>
+
+// Holds a guard flag (suppressRedraw, loadingStyle) at 1 while it lives, and
+// puts back the value it had: a return or a nested guard cannot leave the
+// flag set.
+class FlagScope
+{
+public:
+    explicit FlagScope(int &flag) : m_flag(flag), m_before(flag) { m_flag = 1; }
+    ~FlagScope() { m_flag = m_before; }
+    FlagScope(const FlagScope &) = delete;
+    FlagScope &operator=(const FlagScope &) = delete;
+
+private:
+    int &m_flag;
+    int m_before;
+};
 
 // The main window's members. They live as long as the window object, not as
 // long as its controls: reset all recreates the controls and runs reset,
@@ -15,11 +32,11 @@
 struct MainState
 {
     int setCount = 0;
-    std::array<QString, 51> setName;
-    std::array<qint32, 51> savedColor{};
-    std::array<int, 51> setMarkerSize{};
-    std::array<int, 51> setLineWidth{};
-    std::array<int, 51> setLineStyle{};
+    std::array<QString, maxDataSets + 1> setName;
+    std::array<qint32, maxDataSets + 1> savedColor{};
+    std::array<int, maxDataSets + 1> setMarkerSize{};
+    std::array<int, maxDataSets + 1> setLineWidth{};
+    std::array<int, maxDataSets + 1> setLineStyle{};
     bool hasData = false;
 
     // The file being loaded: months 1..12.

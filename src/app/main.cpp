@@ -38,7 +38,9 @@ int main(int argc, char *argv[])
     // design; Fusion does.
     if (QApplication::style()->name().compare(QLatin1String("windows"), Qt::CaseInsensitive) == 0)
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    Form3 window;
+    // Outlives the main window's controls: what survives reset all.
+    ProgramState program;
+    Form3 window(program);
     window.show();
     window.loadDataFiles(request.files);
     return app.exec();

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "colour/Form8.h"
 
-#include "app/ProgramState.h"
-#include "colour/Rgb.h"
+#include "data/ProgramState.h"
+#include "data/Rgb.h"
 #include "data/NumberText.h"
-#include "platform/Twips.h"
+#include "data/Twips.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>

@@ -5,6 +5,10 @@
 
 #include <array>
 
+// At most this many data sets are loaded at once; they are numbered 1..50,
+// and the per-data-set tables run 0..50 (element 0 belongs to none).
+inline constexpr int maxDataSets = 50;
+
 // One place: its name and, for months 1..12, a mean temperature and a
 // precipitation. Index 0 of the month arrays is never used, so month m is
 // element m everywhere in the program. No unit is stored.

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/Form1.h"
 
-#include "colour/Rgb.h"
+#include "data/Rgb.h"
 #include "data/NumberText.h"
 #include "editor/GridEditing.h"
 #include "platform/DataGrid.h"
 #include "platform/Dialogs.h"
-#include "platform/Twips.h"
+#include "data/Twips.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -3,7 +3,7 @@
 
 #include "platform/DataGrid.h"
 #include "platform/Dialogs.h"
-#include "platform/Twips.h"
+#include "data/Twips.h"
 
 #include <QAction>
 #include <QClipboard>

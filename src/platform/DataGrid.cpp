@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/DataGrid.h"
 
-#include "colour/Rgb.h"
-#include "platform/Twips.h"
+#include "data/Rgb.h"
+#include "data/Twips.h"
 
 #include <QCoreApplication>
 #include <QFontInfo>

@@ -4,10 +4,10 @@
 // and how often the chart is redrawn.
 #include "app/DataSetStyle.h"
 #include "app/MainState.h"
-#include "app/ProgramState.h"
+#include "data/ProgramState.h"
 #include "colour/Form8.h"
-#include "colour/Rgb.h"
-#include "platform/Twips.h"
+#include "data/Rgb.h"
+#include "data/Twips.h"
 
 #include <QComboBox>
 #include <QFrame>

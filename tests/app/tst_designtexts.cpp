@@ -4,9 +4,9 @@
 // sizes with the fonts the controls actually use. A missing font (a wider
 // fallback) cuts texts off, and this test says which.
 #include "app/Form3.h"
-#include "app/ProgramState.h"
 #include "colour/Form8.h"
 #include "data/DataSet.h"
+#include "data/ProgramState.h"
 #include "editor/Form1.h"
 #include "platform/DataGrid.h"
 
@@ -147,6 +147,7 @@ private slots:
     void captionsFit()
     {
         QFETCH(QString, window);
+        ProgramState program;
         std::unique_ptr<QWidget> shown;
         if (window == u"Form3") {
             auto main = std::make_unique<Form3>();
@@ -155,7 +156,7 @@ private slots:
         } else if (window == u"Form1") {
             shown = std::make_unique<Form1>();
         } else {
-            shown = std::make_unique<Form8>(ProgramState::instance(), nullptr);
+            shown = std::make_unique<Form8>(program, nullptr);
         }
         shown->show();
         QVERIFY(QTest::qWaitForWindowExposed(shown.get()));

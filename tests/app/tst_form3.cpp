@@ -4,12 +4,12 @@
 #include "Form3Fixture.h"
 
 #include "app/DataSetStyle.h"
-#include "app/ProgramState.h"
 #include "colour/Form8.h"
-#include "colour/Rgb.h"
+#include "data/ProgramState.h"
+#include "data/Rgb.h"
 #include "platform/DataGrid.h"
-#include "platform/DrawingSurface.h"
-#include "platform/Twips.h"
+#include "platform/PictureBox.h"
+#include "data/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -159,7 +159,7 @@ void TestForm3::startUpState()
 {
     const Form3Controls &c = m_window->controls();
     const MainState &state = m_window->state();
-    const ProgramState &program = ProgramState::instance();
+    const ProgramState &program = m_window->program();
 
     QCOMPARE(c.List1->count(), 0);
     QCOMPARE(c.List2->count(), 0);
@@ -230,7 +230,7 @@ void TestForm3::firstLoad()
     QCOMPARE(state.setCount, 1);
     QVERIFY(state.hasData);
     QCOMPARE(state.setName[1], QStringLiteral("1 - Lisboa"));
-    QCOMPARE(ProgramState::instance().placeName, QStringLiteral("1 - Lisboa"));
+    QCOMPARE(m_window->program().placeName, QStringLiteral("1 - Lisboa"));
     QCOMPARE(itemTexts(c.List1), QStringList{"1 - Lisboa"});
     QCOMPARE(itemTexts(c.List2), QStringList{"1 - Lisboa"});
     QCOMPARE(c.List1->item(0)->checkState(), Qt::Checked);
@@ -378,7 +378,7 @@ void TestForm3::failedLoadChangesNothing()
     const Form3Controls &c = m_window->controls();
     const MainState before = m_window->state();
     const int columns = c.Grid2->columnCount();
-    const QString firstPath = ProgramState::instance().dataFileName;
+    const QString firstPath = m_window->program().dataFileName;
 
     QString path;
     if (kind == QLatin1String("file"))
@@ -400,7 +400,7 @@ void TestForm3::failedLoadChangesNothing()
     QCOMPARE(itemTexts(c.List2), QStringList{"1 - Good"});
     QCOMPARE(c.Grid2->columnCount(), columns);
     QVERIFY(!m_window->Lab(2));
-    QCOMPARE(ProgramState::instance().dataFileName, kind == QLatin1String("cancel") ? firstPath : path);
+    QCOMPARE(m_window->program().dataFileName, kind == QLatin1String("cancel") ? firstPath : path);
     QVERIFY(m_dialogs->messages.isEmpty());
 
     // A good file afterwards gets the next number and the good values.
@@ -437,7 +437,7 @@ void TestForm3::nonAsciiPathLoads()
                                         DataFiles::constant(26, 80));
     openThroughToolbar(*m_window, *m_dialogs, path);
     QCOMPARE(m_window->state().setCount, 1);
-    QCOMPARE(ProgramState::instance().dataFileName, path);
+    QCOMPARE(m_window->program().dataFileName, path);
     QCOMPARE(m_window->controls().List1->item(0)->text(), QStringLiteral("1 - São Tomé"));
 }
 
@@ -566,7 +566,7 @@ void TestForm3::resetAllKeepsOnlyWhatSurvives()
     loadConstant(QStringLiteral("A"), 10, 100);
     loadConstant(QStringLiteral("B"), 12, 80);
     MainState &state = m_window->state();
-    ProgramState &program = ProgramState::instance();
+    ProgramState &program = m_window->program();
     const Form3Controls &c = m_window->controls();   // refilled in place by the reset
 
     // Styles and settings a user could have changed.
@@ -608,7 +608,7 @@ void TestForm3::resetAllKeepsOnlyWhatSurvives()
     QCOMPARE(c.TxTitulo->text(), QStringLiteral("Enter your title"));
     QCOMPARE(c.Frame4->pos(), QPoint(Twips::toPixels(5520), Twips::toPixels(3480)));
     // Chart and plotting area cleared.
-    for (const DrawingSurface *surface : {c.Picture1, c.Picture4}) {
+    for (const PictureBox *surface : {c.Picture1, c.Picture4}) {
         const QImage &image = surface->image();
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
@@ -652,7 +652,7 @@ void TestForm3::resetAllWhileTheColourChooserWaits()
     bool resetDuringWait = false;
     QTimer::singleShot(0, m_window.get(), [&] {
         resetDuringWait = true;
-        QVERIFY(ProgramState::instance().colorChooserOpen == 1);
+        QVERIFY(m_window->program().colorChooserOpen == 1);
         m_window->resetAll();
         flushDeletions();
         QVERIFY(oldList);

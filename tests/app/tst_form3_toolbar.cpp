@@ -4,8 +4,8 @@
 
 #include "app/Form3Design.h"
 #include "platform/DataGrid.h"
-#include "platform/DrawingSurface.h"
-#include "platform/Twips.h"
+#include "platform/PictureBox.h"
+#include "data/Twips.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

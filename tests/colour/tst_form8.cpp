@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The colour chooser driven as a user drives it: swatch clicks, the three
 // scroll bars, typing into the component boxes, and its three buttons.
-#include "app/ProgramState.h"
+#include "data/ProgramState.h"
 #include "colour/Form8.h"
-#include "colour/Rgb.h"
-#include "platform/Twips.h"
+#include "data/Rgb.h"
+#include "data/Twips.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "colour/Rgb.h"
-#include "platform/DrawingSurface.h"
+#include "data/Rgb.h"
+#include "platform/RasterCanvas.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -12,7 +12,7 @@ const qint32 red = Rgb::pack(255, 0, 0);
 const qint32 blue = Rgb::pack(0, 0, 255);
 
 // Pixels of `colour` in one row or column of the picture.
-int countInRow(const DrawingSurface &surface, int y, qint32 colour)
+int countInRow(const RasterCanvas &surface, int y, qint32 colour)
 {
     int count = 0;
     for (int x = 0; x < surface.width(); ++x)
@@ -22,7 +22,7 @@ int countInRow(const DrawingSurface &surface, int y, qint32 colour)
 
 } // namespace
 
-class TestDrawingSurface : public QObject
+class TestRasterCanvas : public QObject
 {
     Q_OBJECT
 
@@ -46,30 +46,30 @@ private slots:
     void drawingOnAPictureOfNoSize();
 
 private:
-    void drawRedInPixels() { m_surface->setUnit(DrawingSurface::Unit::Pixels); m_surface->setDrawColour(red); }
+    void drawRedInPixels() { m_surface->setUnit(RasterCanvas::Unit::Pixels); m_surface->setDrawColour(red); }
 
-    std::unique_ptr<DrawingSurface> m_surface;
+    std::unique_ptr<RasterCanvas> m_surface;
 };
 
-void TestDrawingSurface::init()
+void TestRasterCanvas::init()
 {
-    m_surface = std::make_unique<DrawingSurface>();
+    m_surface = std::make_unique<RasterCanvas>();
     m_surface->resize(100, 80);
     m_surface->clear();
 }
 
-void TestDrawingSurface::sizesInBothUnits()
+void TestRasterCanvas::sizesInBothUnits()
 {
-    QCOMPARE(m_surface->unit(), DrawingSurface::Unit::Twips);
+    QCOMPARE(m_surface->unit(), RasterCanvas::Unit::Twips);
     QCOMPARE(m_surface->innerWidth(), 1500.0);
     QCOMPARE(m_surface->innerHeight(), 1200.0);
-    m_surface->setUnit(DrawingSurface::Unit::Pixels);
+    m_surface->setUnit(RasterCanvas::Unit::Pixels);
     QCOMPARE(m_surface->innerWidth(), 100.0);
     QCOMPARE(m_surface->innerHeight(), 80.0);
     QCOMPARE(m_surface->image().size(), QSize(100, 80));
 }
 
-void TestDrawingSurface::clearFillsWithTheBackground()
+void TestRasterCanvas::clearFillsWithTheBackground()
 {
     m_surface->setDrawColour(red);
     m_surface->line(0, 150, 1500, 150);
@@ -78,7 +78,7 @@ void TestDrawingSurface::clearFillsWithTheBackground()
     QCOMPARE(countInRow(*m_surface, 10, blue), 100);
 }
 
-void TestDrawingSurface::linesAreNotSmoothed()
+void TestRasterCanvas::linesAreNotSmoothed()
 {
     // Twips 150 = pixel 10; 157 rounds to 10 as well, 172.5 (11.5 px) to 12.
     m_surface->setDrawColour(red);
@@ -93,20 +93,20 @@ void TestDrawingSurface::linesAreNotSmoothed()
     }
 }
 
-void TestDrawingSurface::lineStyles_data()
+void TestRasterCanvas::lineStyles_data()
 {
-    QTest::addColumn<DrawingSurface::LineStyle>("style");
+    QTest::addColumn<RasterCanvas::LineStyle>("style");
     QTest::addColumn<bool>("gaps");
-    QTest::newRow("solid") << DrawingSurface::LineStyle::Solid << false;
-    QTest::newRow("dash") << DrawingSurface::LineStyle::Dash << true;
-    QTest::newRow("dot") << DrawingSurface::LineStyle::Dot << true;
-    QTest::newRow("dash-dot") << DrawingSurface::LineStyle::DashDot << true;
-    QTest::newRow("dash-dot-dot") << DrawingSurface::LineStyle::DashDotDot << true;
+    QTest::newRow("solid") << RasterCanvas::LineStyle::Solid << false;
+    QTest::newRow("dash") << RasterCanvas::LineStyle::Dash << true;
+    QTest::newRow("dot") << RasterCanvas::LineStyle::Dot << true;
+    QTest::newRow("dash-dot") << RasterCanvas::LineStyle::DashDot << true;
+    QTest::newRow("dash-dot-dot") << RasterCanvas::LineStyle::DashDotDot << true;
 }
 
-void TestDrawingSurface::lineStyles()
+void TestRasterCanvas::lineStyles()
 {
-    QFETCH(DrawingSurface::LineStyle, style);
+    QFETCH(RasterCanvas::LineStyle, style);
     QFETCH(bool, gaps);
     drawRedInPixels();
     m_surface->setLineStyle(style);
@@ -116,7 +116,7 @@ void TestDrawingSurface::lineStyles()
     QCOMPARE(drawn < 100, gaps);
 }
 
-void TestDrawingSurface::lineWidthZeroDrawsOnePixel()
+void TestRasterCanvas::lineWidthZeroDrawsOnePixel()
 {
     drawRedInPixels();
     m_surface->setLineWidth(0);
@@ -128,21 +128,21 @@ void TestDrawingSurface::lineWidthZeroDrawsOnePixel()
     QCOMPARE(countInRow(*m_surface, 59, red) > 0 && countInRow(*m_surface, 61, red) > 0, true);
 }
 
-void TestDrawingSurface::circles_data()
+void TestRasterCanvas::circles_data()
 {
-    QTest::addColumn<DrawingSurface::FillStyle>("fill");
+    QTest::addColumn<RasterCanvas::FillStyle>("fill");
     QTest::addColumn<double>("radius");
     QTest::addColumn<qint32>("centre");
     QTest::addColumn<bool>("outline");
-    QTest::newRow("solid is filled") << DrawingSurface::FillStyle::Solid << 30.0 << blue << true;
-    QTest::newRow("hollow is not") << DrawingSurface::FillStyle::Hollow << 60.0 << white << true;
-    QTest::newRow("hatched is not filled") << DrawingSurface::FillStyle::Horizontal << 60.0 << white << true;
-    QTest::newRow("radius 0 draws nothing") << DrawingSurface::FillStyle::Solid << 0.0 << white << false;
+    QTest::newRow("solid is filled") << RasterCanvas::FillStyle::Solid << 30.0 << blue << true;
+    QTest::newRow("hollow is not") << RasterCanvas::FillStyle::Hollow << 60.0 << white << true;
+    QTest::newRow("hatched is not filled") << RasterCanvas::FillStyle::Horizontal << 60.0 << white << true;
+    QTest::newRow("radius 0 draws nothing") << RasterCanvas::FillStyle::Solid << 0.0 << white << false;
 }
 
-void TestDrawingSurface::circles()
+void TestRasterCanvas::circles()
 {
-    QFETCH(DrawingSurface::FillStyle, fill);
+    QFETCH(RasterCanvas::FillStyle, fill);
     QFETCH(double, radius);
     QFETCH(qint32, centre);
     QFETCH(bool, outline);
@@ -157,34 +157,34 @@ void TestDrawingSurface::circles()
     QCOMPARE(m_surface->pixel(40 - r, 40) == red, outline);
     QCOMPARE(m_surface->pixel(40, 40 - r) == red, outline);
     QCOMPARE(m_surface->pixel(40 + r + 1, 40), white);
-    if (fill == DrawingSurface::FillStyle::Solid && r == 2) {
+    if (fill == RasterCanvas::FillStyle::Solid && r == 2) {
         // A round disc of 3, 5, 5, 5 and 3 pixels: 12 of outline, 9 inside.
         QCOMPARE(m_surface->countPixels(red, QRect(0, 0, 100, 80)), qint64(12));
         QCOMPARE(m_surface->countPixels(blue, QRect(0, 0, 100, 80)), qint64(9));
     }
 }
 
-void TestDrawingSurface::rectangleOnTheDevice_data()
+void TestRasterCanvas::rectangleOnTheDevice_data()
 {
-    QTest::addColumn<DrawingSurface::FillStyle>("fill");
+    QTest::addColumn<RasterCanvas::FillStyle>("fill");
     QTest::addColumn<int>("insideBlue");
     // Rectangle 10..19 × 20..39 (right 20 and bottom 40 lie outside it): an
     // inside of 8 × 18 pixels.
-    QTest::newRow("solid") << DrawingSurface::FillStyle::Solid << 8 * 18;
-    QTest::newRow("hollow") << DrawingSurface::FillStyle::Hollow << 0;
-    QTest::newRow("horizontal lines") << DrawingSurface::FillStyle::Horizontal << -1;
-    QTest::newRow("vertical lines") << DrawingSurface::FillStyle::Vertical << -1;
-    QTest::newRow("upward diagonal") << DrawingSurface::FillStyle::UpwardDiagonal << -1;
+    QTest::newRow("solid") << RasterCanvas::FillStyle::Solid << 8 * 18;
+    QTest::newRow("hollow") << RasterCanvas::FillStyle::Hollow << 0;
+    QTest::newRow("horizontal lines") << RasterCanvas::FillStyle::Horizontal << -1;
+    QTest::newRow("vertical lines") << RasterCanvas::FillStyle::Vertical << -1;
+    QTest::newRow("upward diagonal") << RasterCanvas::FillStyle::UpwardDiagonal << -1;
 }
 
-void TestDrawingSurface::rectangleOnTheDevice()
+void TestRasterCanvas::rectangleOnTheDevice()
 {
-    QFETCH(DrawingSurface::FillStyle, fill);
+    QFETCH(RasterCanvas::FillStyle, fill);
     QFETCH(int, insideBlue);
     m_surface->setDrawColour(red);
     m_surface->setFillColour(blue);
     m_surface->setFillStyle(fill);
-    m_surface->setLineStyle(DrawingSurface::LineStyle::Dash); // the outline stays solid
+    m_surface->setLineStyle(RasterCanvas::LineStyle::Dash); // the outline stays solid
     m_surface->rectanglePixels(10, 20, 20, 40);
     QCOMPARE(m_surface->countPixels(red, QRect(0, 0, 100, 80)), qint64(2 * 10 + 2 * 18));
     QCOMPARE(m_surface->pixel(19, 39), red);
@@ -197,7 +197,7 @@ void TestDrawingSurface::rectangleOnTheDevice()
         QVERIFY(inside > 0);
         QVERIFY(inside < 8 * 18);
     }
-    if (fill == DrawingSurface::FillStyle::Horizontal) {
+    if (fill == RasterCanvas::FillStyle::Horizontal) {
         // Whole rows of the pattern, no partial ones.
         for (int y = 21; y < 39; ++y) {
             const qint64 row = m_surface->countPixels(blue, QRect(11, y, 8, 1));
@@ -206,7 +206,7 @@ void TestDrawingSurface::rectangleOnTheDevice()
     }
 }
 
-void TestDrawingSurface::textIsMeasuredAndDrawn()
+void TestRasterCanvas::textIsMeasuredAndDrawn()
 {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
@@ -217,7 +217,7 @@ void TestDrawingSurface::textIsMeasuredAndDrawn()
     QVERIFY(narrow > 0);
     QCOMPARE(m_surface->textWidth(QString()), 0.0);
     QVERIFY(m_surface->textHeight(QStringLiteral("J")) >= 11 * 15);
-    m_surface->setUnit(DrawingSurface::Unit::Pixels);
+    m_surface->setUnit(RasterCanvas::Unit::Pixels);
     QCOMPARE(m_surface->textWidth(QStringLiteral("September")), wide / 15);
 
     m_surface->setDrawColour(red);
@@ -242,7 +242,7 @@ void TestDrawingSurface::textIsMeasuredAndDrawn()
     QCOMPARE(outside, 0);
 }
 
-void TestDrawingSurface::pixelOutsideIsMinusOne()
+void TestRasterCanvas::pixelOutsideIsMinusOne()
 {
     QCOMPARE(m_surface->pixel(-1, 0), -1);
     QCOMPARE(m_surface->pixel(0, 80), -1);
@@ -250,7 +250,7 @@ void TestDrawingSurface::pixelOutsideIsMinusOne()
     QCOMPARE(m_surface->pixel(99, 79), white);
 }
 
-void TestDrawingSurface::floodFillClosesOnAOnePixelCircle()
+void TestRasterCanvas::floodFillClosesOnAOnePixelCircle()
 {
     // A hollow circle's one-pixel outline holds a fill inside it, and the
     // fill outside stops at it too.
@@ -265,7 +265,7 @@ void TestDrawingSurface::floodFillClosesOnAOnePixelCircle()
     m_surface->floodFill(-3, 5, 0); // outside: nothing happens
 }
 
-void TestDrawingSurface::keepsDrawingAcrossResize()
+void TestRasterCanvas::keepsDrawingAcrossResize()
 {
     drawRedInPixels();
     m_surface->line(5, 5, 5, 5);
@@ -275,7 +275,7 @@ void TestDrawingSurface::keepsDrawingAcrossResize()
     QCOMPARE(m_surface->image().size(), QSize(120, 90));
 }
 
-void TestDrawingSurface::aCopyOfTheImageKeepsItsPixels()
+void TestRasterCanvas::aCopyOfTheImageKeepsItsPixels()
 {
     // Drawing goes on after the image was handed out (to the clipboard, a
     // print): the copy keeps what it showed, the picture gets the new pixels.
@@ -284,7 +284,7 @@ void TestDrawingSurface::aCopyOfTheImageKeepsItsPixels()
     const QImage before = m_surface->image();
     const QImage expected = before.copy();
     m_surface->line(0, 10, 99, 10); // straight into the image
-    m_surface->setFillStyle(DrawingSurface::FillStyle::Solid);
+    m_surface->setFillStyle(RasterCanvas::FillStyle::Solid);
     m_surface->circle(50, 50, 5);
     m_surface->line(99, 0, 0, 79);
     m_surface->rectanglePixels(5, 5, 15, 15);
@@ -296,21 +296,21 @@ void TestDrawingSurface::aCopyOfTheImageKeepsItsPixels()
     QCOMPARE(before, expected);
 }
 
-void TestDrawingSurface::drawingOnAPictureOfNoSize()
+void TestRasterCanvas::drawingOnAPictureOfNoSize()
 {
     QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
-    DrawingSurface empty;
+    RasterCanvas empty;
     empty.resize(0, 0);
     empty.clear();
     empty.line(0, 0, 300, 300);
-    empty.setLineStyle(DrawingSurface::LineStyle::Dash);
+    empty.setLineStyle(RasterCanvas::LineStyle::Dash);
     empty.line(0, 0, 300, 200);
     empty.setLineWidth(3);
     empty.circle(100, 100, 60);
     empty.setLineWidth(1);
     empty.circle(100, 100, 60);
     empty.text(0, 0, QStringLiteral("Jan"));
-    empty.setFillStyle(DrawingSurface::FillStyle::Vertical);
+    empty.setFillStyle(RasterCanvas::FillStyle::Vertical);
     empty.rectanglePixels(0, 0, 5, 5);
     empty.floodFill(0, 0, 0);
     QCOMPARE(empty.pixel(0, 0), -1);
@@ -318,5 +318,5 @@ void TestDrawingSurface::drawingOnAPictureOfNoSize()
     QVERIFY(empty.image().isNull());
 }
 
-QTEST_MAIN(TestDrawingSurface)
-#include "tst_drawingsurface.moc"
+QTEST_MAIN(TestRasterCanvas)
+#include "tst_rastercanvas.moc"

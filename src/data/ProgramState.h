@@ -1,17 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "data/DataSet.h"
+
 #include <QString>
 #include <QtGlobal>
 
 #include <array>
 
 // Program-wide variables: they outlive the main window's controls and
-// survive reset all. Shared by the main window and the colour chooser.
+// survive reset all. The program owns one (made in main) and hands it to the
+// main window, which shares it with the colour chooser.
 struct ProgramState
 {
     // Live colour of data set n (1..50), red + 256 × green + 65536 × blue.
-    std::array<qint32, 51> setColorTable{};
+    std::array<qint32, maxDataSets + 1> setColorTable{};
     // Data set whose colour the chooser edits.
     int colorEditIndex = 0;
     // 1 while the colour chooser is open.
@@ -20,6 +23,4 @@ struct ProgramState
     QString dataFileName;
     // Place name of the file being loaded, then its display name.
     QString placeName;
-
-    static ProgramState &instance();
 };

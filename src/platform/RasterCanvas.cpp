@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/DrawingSurface.h"
+#include "platform/RasterCanvas.h"
 
-#include "colour/Rgb.h"
+#include "data/Rgb.h"
 #include "platform/FloodFill.h"
-#include "platform/Twips.h"
+#include "data/Twips.h"
 
 #include <QPainter>
-#include <QResizeEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -21,48 +20,59 @@ QRgb toQRgb(qint32 colour)
     return qRgb(Rgb::red(colour), Rgb::green(colour), Rgb::blue(colour));
 }
 
-Qt::PenStyle penStyle(DrawingSurface::LineStyle style)
+Qt::PenStyle penStyle(Canvas::LineStyle style)
 {
     switch (style) {
-    case DrawingSurface::LineStyle::Solid: return Qt::SolidLine;
-    case DrawingSurface::LineStyle::Dash: return Qt::DashLine;
-    case DrawingSurface::LineStyle::Dot: return Qt::DotLine;
-    case DrawingSurface::LineStyle::DashDot: return Qt::DashDotLine;
-    case DrawingSurface::LineStyle::DashDotDot: return Qt::DashDotDotLine;
+    case RasterCanvas::LineStyle::Solid: return Qt::SolidLine;
+    case RasterCanvas::LineStyle::Dash: return Qt::DashLine;
+    case RasterCanvas::LineStyle::Dot: return Qt::DotLine;
+    case RasterCanvas::LineStyle::DashDot: return Qt::DashDotLine;
+    case RasterCanvas::LineStyle::DashDotDot: return Qt::DashDotDotLine;
     }
     return Qt::SolidLine;
 }
 
 } // namespace
 
-DrawingSurface::DrawingSurface(QWidget *parent)
-    : QWidget(parent), m_metrics(m_font)
+RasterCanvas::RasterCanvas(QSize size)
+    : m_size(size.expandedTo(QSize(0, 0))), m_metrics(m_font)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
     updatePen();
 }
 
-DrawingSurface::~DrawingSurface()
+RasterCanvas::~RasterCanvas()
 {
     endPainting();
 }
 
-void DrawingSurface::clear()
+void RasterCanvas::clear()
 {
     prepareDirectWrites();
     m_image.fill(toQRgb(m_background));
     requestUpdate();
 }
 
-void DrawingSurface::setUnit(Unit unit) { m_unit = unit; }
-DrawingSurface::Unit DrawingSurface::unit() const { return m_unit; }
+void RasterCanvas::setUnit(Unit unit) { m_unit = unit; }
+RasterCanvas::Unit RasterCanvas::unit() const { return m_unit; }
 
-double DrawingSurface::innerWidth() const { return fromPixels(width()); }
-double DrawingSurface::innerHeight() const { return fromPixels(height()); }
+void RasterCanvas::resize(int width, int height) { resize(QSize(width, height)); }
 
-void DrawingSurface::setBackgroundColour(qint32 colour) { m_background = colour; }
+void RasterCanvas::resize(QSize size)
+{
+    m_size = size.expandedTo(QSize(0, 0));
+    matchImageToSize();
+}
 
-void DrawingSurface::setDrawColour(qint32 colour)
+QSize RasterCanvas::size() const { return m_size; }
+int RasterCanvas::width() const { return m_size.width(); }
+int RasterCanvas::height() const { return m_size.height(); }
+
+double RasterCanvas::innerWidth() const { return fromPixels(width()); }
+double RasterCanvas::innerHeight() const { return fromPixels(height()); }
+
+void RasterCanvas::setBackgroundColour(qint32 colour) { m_background = colour; }
+
+void RasterCanvas::setDrawColour(qint32 colour)
 {
     if (colour == m_drawColour)
         return;
@@ -70,10 +80,10 @@ void DrawingSurface::setDrawColour(qint32 colour)
     updatePen();
 }
 
-void DrawingSurface::setFillColour(qint32 colour) { m_fillColour = colour; }
-void DrawingSurface::setFillStyle(FillStyle style) { m_fillStyle = style; }
+void RasterCanvas::setFillColour(qint32 colour) { m_fillColour = colour; }
+void RasterCanvas::setFillStyle(FillStyle style) { m_fillStyle = style; }
 
-void DrawingSurface::setLineWidth(int pixels)
+void RasterCanvas::setLineWidth(int pixels)
 {
     if (pixels == m_lineWidth)
         return;
@@ -81,7 +91,7 @@ void DrawingSurface::setLineWidth(int pixels)
     updatePen();
 }
 
-void DrawingSurface::setLineStyle(LineStyle style)
+void RasterCanvas::setLineStyle(LineStyle style)
 {
     if (style == m_lineStyle)
         return;
@@ -89,7 +99,7 @@ void DrawingSurface::setLineStyle(LineStyle style)
     updatePen();
 }
 
-void DrawingSurface::setTextFont(const QFont &font)
+void RasterCanvas::setTextFont(const QFont &font)
 {
     m_font = font;
     m_metrics = QFontMetricsF(font);
@@ -98,20 +108,20 @@ void DrawingSurface::setTextFont(const QFont &font)
         m_painter->setFont(font);
 }
 
-void DrawingSurface::updatePen()
+void RasterCanvas::updatePen()
 {
     // Width 0 would be Qt's cosmetic pen; draw it as the one pixel it shows.
     m_pen = QPen(QColor::fromRgb(toQRgb(m_drawColour)), std::max(m_lineWidth, 1), penStyle(m_lineStyle),
                  Qt::RoundCap, Qt::RoundJoin);
 }
 
-int DrawingSurface::toDevice(double value) const
+int RasterCanvas::toDevice(double value) const
 {
     const double pixels = m_unit == Unit::Twips ? value / Twips::perPixel : value;
     return static_cast<int>(std::nearbyint(std::clamp(pixels, -deviceLimit, deviceLimit)));
 }
 
-bool DrawingSurface::toDevice(double x, double y, QPoint &point) const
+bool RasterCanvas::toDevice(double x, double y, QPoint &point) const
 {
     if (!std::isfinite(x) || !std::isfinite(y))
         return false;
@@ -119,17 +129,17 @@ bool DrawingSurface::toDevice(double x, double y, QPoint &point) const
     return true;
 }
 
-double DrawingSurface::fromPixels(double pixels) const
+double RasterCanvas::fromPixels(double pixels) const
 {
     return m_unit == Unit::Twips ? Twips::fromPixels(pixels) : pixels;
 }
 
-void DrawingSurface::matchImageToWidget() const
+void RasterCanvas::matchImageToSize() const
 {
-    if (m_image.size() == size())
+    if (m_image.size() == m_size)
         return;
     endPainting();
-    QImage resized(size(), QImage::Format_RGB32);
+    QImage resized(m_size, QImage::Format_RGB32);
     resized.fill(toQRgb(m_background));
     if (!m_image.isNull()) {
         QPainter copier(&resized);
@@ -139,15 +149,15 @@ void DrawingSurface::matchImageToWidget() const
 }
 
 // A picture of no size (not laid out yet) has nothing to draw on.
-bool DrawingSurface::hasPixels()
+bool RasterCanvas::hasPixels()
 {
-    matchImageToWidget();
+    matchImageToSize();
     return !m_image.isNull();
 }
 
-QPainter &DrawingSurface::painter()
+QPainter &RasterCanvas::painter()
 {
-    matchImageToWidget();
+    matchImageToSize();
     if (!m_painter) {
         m_painter = std::make_unique<QPainter>(&m_image);
         m_painter->setRenderHint(QPainter::Antialiasing, false);
@@ -157,12 +167,12 @@ QPainter &DrawingSurface::painter()
     return *m_painter;
 }
 
-void DrawingSurface::endPainting() const
+void RasterCanvas::endPainting() const
 {
     m_painter.reset();
 }
 
-void DrawingSurface::line(double x1, double y1, double x2, double y2)
+void RasterCanvas::line(double x1, double y1, double x2, double y2)
 {
     QPoint from, to;
     if (!toDevice(x1, y1, from) || !toDevice(x2, y2, to))
@@ -182,9 +192,9 @@ void DrawingSurface::line(double x1, double y1, double x2, double y2)
     requestUpdate();
 }
 
-void DrawingSurface::prepareDirectWrites()
+void RasterCanvas::prepareDirectWrites()
 {
-    matchImageToWidget();
+    matchImageToSize();
     // The painter writes into the image's buffer; a copy handed out shares
     // that buffer, and writing would then give the image a buffer of its own
     // behind the painter's back. Close the painter first in that case.
@@ -192,7 +202,7 @@ void DrawingSurface::prepareDirectWrites()
         endPainting();
 }
 
-void DrawingSurface::fillPixels(const QRect &area, QRgb colour)
+void RasterCanvas::fillPixels(const QRect &area, QRgb colour)
 {
     const QRect clipped = area.intersected(m_image.rect());
     if (clipped.isEmpty())
@@ -216,7 +226,7 @@ void DrawingSurface::fillPixels(const QRect &area, QRgb colour)
 // picture's top-left corner, so that neighbouring bars line up: every eighth
 // row, every eighth column, or the "/" diagonals through every eighth pixel
 // of a row. The pixels between the lines keep what was under them.
-void DrawingSurface::hatch(const QRect &area, FillStyle style, QRgb colour)
+void RasterCanvas::hatch(const QRect &area, FillStyle style, QRgb colour)
 {
     const QRect clipped = area.intersected(m_image.rect());
     if (clipped.isEmpty())
@@ -237,19 +247,30 @@ void DrawingSurface::hatch(const QRect &area, FillStyle style, QRgb colour)
     }
 }
 
-void DrawingSurface::requestUpdate()
+void RasterCanvas::requestUpdate()
 {
     // One pending repaint of the whole picture covers every primitive drawn
-    // until it happens; asking the widget again per primitive costs more
-    // than drawing most of them. A hidden widget is repainted whole when
-    // shown, which clears the request too.
+    // until it happens; asking for a repaint again per primitive costs more
+    // than drawing most of them.
     if (m_updateRequested)
         return;
     m_updateRequested = true;
-    update();
+    if (m_notify)
+        m_notify();
 }
 
-void DrawingSurface::circle(double x, double y, double radius)
+void RasterCanvas::setChangeNotifier(std::function<void()> notify)
+{
+    m_notify = std::move(notify);
+    m_updateRequested = false;
+}
+
+void RasterCanvas::changesShown()
+{
+    m_updateRequested = false;
+}
+
+void RasterCanvas::circle(double x, double y, double radius)
 {
     QPoint centre;
     if (!toDevice(x, y, centre) || !std::isfinite(radius))
@@ -280,7 +301,7 @@ void DrawingSurface::circle(double x, double y, double radius)
 // r pixels out along the axes); the disc's pixels with a neighbour outside it
 // form the outline, which closes the disc for 4-connected filling. Markers
 // are the bulk of a redraw's shapes; spans keep them cheap.
-void DrawingSurface::disc(QPoint centre, int r)
+void RasterCanvas::disc(QPoint centre, int r)
 {
     const QRgb outline = toQRgb(m_drawColour);
     const bool filled = m_fillStyle == FillStyle::Solid;
@@ -308,7 +329,7 @@ void DrawingSurface::disc(QPoint centre, int r)
     }
 }
 
-const DrawingSurface::MeasuredText &DrawingSurface::measured(const QString &text) const
+const RasterCanvas::MeasuredText &RasterCanvas::measured(const QString &text) const
 {
     auto found = m_texts.constFind(text);
     if (found != m_texts.constEnd())
@@ -335,7 +356,7 @@ const DrawingSurface::MeasuredText &DrawingSurface::measured(const QString &text
     return m_texts.insert(text, entry).value();
 }
 
-void DrawingSurface::text(double left, double top, const QString &text)
+void RasterCanvas::text(double left, double top, const QString &text)
 {
     QPoint topLeft;
     if (text.isEmpty() || !toDevice(left, top, topLeft))
@@ -365,40 +386,40 @@ void DrawingSurface::text(double left, double top, const QString &text)
     requestUpdate();
 }
 
-double DrawingSurface::textWidth(const QString &text) const
+double RasterCanvas::textWidth(const QString &text) const
 {
     return text.isEmpty() ? 0.0 : fromPixels(measured(text).width);
 }
 
-double DrawingSurface::textHeight(const QString &) const
+double RasterCanvas::textHeight(const QString &) const
 {
     return fromPixels(m_metrics.height());
 }
 
-qint32 DrawingSurface::pixel(int x, int y) const
+qint32 RasterCanvas::pixel(int x, int y) const
 {
-    matchImageToWidget();
+    matchImageToSize();
     if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height())
         return -1;
     const QRgb value = m_image.pixel(x, y);
     return Rgb::pack(qRed(value), qGreen(value), qBlue(value));
 }
 
-void DrawingSurface::floodFill(int x, int y, qint32 colour)
+void RasterCanvas::floodFill(int x, int y, qint32 colour)
 {
     endPainting();
-    matchImageToWidget();
+    matchImageToSize();
     if (FloodFill::fill(m_image, x, y, toQRgb(colour)) > 0)
         requestUpdate();
 }
 
-qint64 DrawingSurface::countPixels(qint32 colour, const QRect &pixels) const
+qint64 RasterCanvas::countPixels(qint32 colour, const QRect &pixels) const
 {
-    matchImageToWidget();
+    matchImageToSize();
     return FloodFill::countPixels(m_image, toQRgb(colour), pixels);
 }
 
-void DrawingSurface::rectanglePixels(int left, int top, int right, int bottom)
+void RasterCanvas::rectanglePixels(int left, int top, int right, int bottom)
 {
     if (right <= left || bottom <= top)
         return;
@@ -419,22 +440,9 @@ void DrawingSurface::rectanglePixels(int left, int top, int right, int bottom)
     requestUpdate();
 }
 
-const QImage &DrawingSurface::image() const
+const QImage &RasterCanvas::image() const
 {
     endPainting();
-    matchImageToWidget();
+    matchImageToSize();
     return m_image;
-}
-
-void DrawingSurface::paintEvent(QPaintEvent *)
-{
-    m_updateRequested = false;
-    const QImage &pixels = image();
-    QPainter widgetPainter(this);
-    widgetPainter.drawImage(0, 0, pixels);
-}
-
-void DrawingSurface::resizeEvent(QResizeEvent *)
-{
-    matchImageToWidget();
 }

@@ -1,25 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/Canvas.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
 #include <QPen>
 #include <QRect>
-#include <QWidget>
+#include <QSize>
 #include <QtGlobal>
 
+#include <functional>
 #include <memory>
 
 class QPainter;
 
-// A picture box: a widget that keeps what was drawn on it until cleared.
-// Its pixels live in one image, so what is shown, what is copied to the
-// clipboard and what the area measurement counts are the same pixels.
-// Coordinates are in the current unit (twips by default, 15 to a pixel, or
-// pixels); lines and shapes are drawn without antialiasing so that a
-// one-pixel outline closes its region; text may be smooth.
+// A picture box's pixels: one image that keeps what was drawn on it until
+// cleared, so what is shown, what is copied to the clipboard and what the
+// area measurement counts are the same pixels. No widget: the picture box
+// (PictureBox) shows a canvas, and tests and benchmarks draw on one alone.
+// Lines and shapes are drawn without antialiasing so that a one-pixel
+// outline closes its region; text may be smooth.
 //
 // Positions are rounded to whole pixels (halves to even) before drawing, so a
 // line between two points covers exactly the pixels of its rounded ends.
@@ -28,46 +31,42 @@ class QPainter;
 // is read or handed out); the common shapes (lines along a row or column,
 // markers, bars, hatching, cached label text) are written straight into the
 // image's pixels.
-class DrawingSurface : public QWidget
+class RasterCanvas : public Canvas
 {
-    Q_OBJECT
-
 public:
-    enum class Unit { Twips, Pixels };
-    enum class FillStyle { Solid, Hollow, Horizontal, Vertical, UpwardDiagonal };
-    enum class LineStyle { Solid, Dash, Dot, DashDot, DashDotDot };
+    explicit RasterCanvas(QSize size = QSize());
+    ~RasterCanvas() override;
+    RasterCanvas(const RasterCanvas &) = delete;
+    RasterCanvas &operator=(const RasterCanvas &) = delete;
 
-    explicit DrawingSurface(QWidget *parent = nullptr);
-    ~DrawingSurface() override;
+    // The picture's size in pixels. A new size keeps the pixels that still
+    // fit and gives the new ones the background colour.
+    void resize(int width, int height);
+    void resize(QSize size);
+    QSize size() const;
+    int width() const;
+    int height() const;
 
-    // Fills the whole picture with the background colour.
-    void clear();
+    void clear() override;
 
-    void setUnit(Unit unit);
-    Unit unit() const;
-    // Inner (drawing area) size in the current unit.
-    double innerWidth() const;
-    double innerHeight() const;
+    void setUnit(Unit unit) override;
+    Unit unit() const override;
+    double innerWidth() const override;
+    double innerHeight() const override;
 
-    // Colours in the program's red + 256 × green + 65536 × blue form.
     void setBackgroundColour(qint32 colour);
-    void setDrawColour(qint32 colour);
-    void setFillColour(qint32 colour);
-    void setFillStyle(FillStyle style);
-    // Pixels; 0 draws as 1. Dash patterns scale with the width.
-    void setLineWidth(int pixels);
-    void setLineStyle(LineStyle style);
-    void setTextFont(const QFont &font);
+    void setDrawColour(qint32 colour) override;
+    void setFillColour(qint32 colour) override;
+    void setFillStyle(FillStyle style) override;
+    void setLineWidth(int pixels) override;
+    void setLineStyle(LineStyle style) override;
+    void setTextFont(const QFont &font) override;
 
-    void line(double x1, double y1, double x2, double y2);
-    // Outlined in the draw colour (one pixel, solid, when the line width is
-    // 0 or 1; else the current width and style); filled with the fill colour
-    // when the fill style is Solid. A radius under half a pixel draws nothing.
-    void circle(double x, double y, double radius);
-    // Text in the draw colour, its left and top edges at (left, top).
-    void text(double left, double top, const QString &text);
-    double textWidth(const QString &text) const;
-    double textHeight(const QString &text) const;
+    void line(double x1, double y1, double x2, double y2) override;
+    void circle(double x, double y, double radius) override;
+    void text(double left, double top, const QString &text) override;
+    double textWidth(const QString &text) const override;
+    double textHeight(const QString &text) const override;
 
     // Colour of one pixel (pixel coordinates); -1 outside the picture.
     qint32 pixel(int x, int y) const;
@@ -76,17 +75,15 @@ public:
     void floodFill(int x, int y, qint32 colour);
     // Number of pixels of `colour` inside `pixels` (pixel coordinates).
     qint64 countPixels(qint32 colour, const QRect &pixels) const;
-    // A rectangle straight on the device, in pixels: outlined in the draw
-    // colour, one pixel, solid, filled with the fill colour in the fill
-    // style. As on the Windows device context, the right and bottom
-    // coordinates lie just outside the rectangle.
-    void rectanglePixels(int left, int top, int right, int bottom);
+    void rectanglePixels(int left, int top, int right, int bottom) override;
 
     const QImage &image() const;
 
-protected:
-    void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
+    // Called once after the pixels change, until changesShown(): what
+    // shows the canvas repaints then. One pending repaint covers every
+    // primitive drawn until it happens.
+    void setChangeNotifier(std::function<void()> notify);
+    void changesShown();
 
 private:
     // A text as drawn in this font: its coverage (how much of each pixel
@@ -105,7 +102,7 @@ private:
     bool hasPixels();
     QPainter &painter();
     void endPainting() const;
-    void matchImageToWidget() const;
+    void matchImageToSize() const;
     void prepareDirectWrites();
     // Pixel rectangle of one colour, clipped to the picture.
     void fillPixels(const QRect &area, QRgb colour);
@@ -115,6 +112,7 @@ private:
     void updatePen();
     const MeasuredText &measured(const QString &text) const;
 
+    QSize m_size;
     mutable QImage m_image;
     mutable std::unique_ptr<QPainter> m_painter;
     Unit m_unit = Unit::Twips;
@@ -128,6 +126,7 @@ private:
     QFont m_font;
     QFontMetricsF m_metrics;
     bool m_updateRequested = false;
+    std::function<void()> m_notify;
     // Label texts repeat within a redraw and from one redraw to the next:
     // each is laid out and rendered once, then blended in the draw colour
     // wherever it is written (a tenth of the cost of drawing it again).

@@ -1,0 +1,604 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window's chart procedures: scales, the redraw, transposition and
+// the chart settings' handlers. The drawing itself is the renderer's.
+#include "app/Form3Chart.h"
+
+#include "app/MainState.h"
+#include "chart/ChartRenderer.h"
+#include "chart/MonthLabels.h"
+#include "chart/Scale.h"
+#include "data/NumberText.h"
+#include "data/ProgramState.h"
+#include "data/Rgb.h"
+#include "platform/DataGrid.h"
+#include "platform/PainterCanvas.h"
+#include "platform/PictureBox.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QFontInfo>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegion>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+constexpr int barShiftPerSet = 90; // 90 × a data set's place among those drawn
+
+bool boxChecked(const QAbstractButton *box)
+{
+    return box && box->isChecked();
+}
+
+std::optional<double> number(const QLineEdit *box)
+{
+    if (!box)
+        return std::nullopt;
+    return NumberText::parse(box->text());
+}
+
+void setTextIfChanged(QLineEdit *box, const QString &text)
+{
+    if (box && box->text() != text)
+        box->setText(text);
+}
+
+RasterCanvas *canvasOf(PictureBox *box)
+{
+    return box ? &box->canvas() : nullptr;
+}
+
+int divisions(const QComboBox *ticks)
+{
+    if (!ticks)
+        return Scale::defaultDivisions;
+    return Scale::divisionCount(ticks->currentIndex(), ticks->currentText());
+}
+
+// A font as the screen shows it, in pixels: on a printer or in a file a
+// point size would grow with the device's resolution.
+QFont inPixels(const QFont &font)
+{
+    QFont pixels = font;
+    pixels.setPixelSize(QFontInfo(font).pixelSize());
+    return pixels;
+}
+
+} // namespace
+
+Form3Chart::Form3Chart(MainState &state, ProgramState &program, const Form3Controls &controls,
+                       std::function<QLabel *(int n)> legendLabel, QObject *parent)
+    : QObject(parent), m_state(state), m_program(program), m_controls(controls),
+      m_legendLabel(std::move(legendLabel))
+{
+    for (PictureBox *box : {m_controls.Picture1, m_controls.Picture4}) {
+        if (RasterCanvas *picture = canvasOf(box))
+            picture->setTextFont(ChartRenderer::labelFont());
+    }
+    connectControls();
+}
+
+void Form3Chart::connectControls()
+{
+    const Form3Controls &c = m_controls;
+    // A scale box is validated when the user leaves it, whether or not its
+    // text changed (editingFinished would miss an unchanged box).
+    for (QLineEdit *box : c.TextEsc)
+        if (box)
+            box->installEventFilter(this);
+    if (c.Command1)
+        connect(c.Command1, &QPushButton::clicked, this, &Form3Chart::Command1_Click);
+    if (c.CommTranspor)
+        connect(c.CommTranspor, &QPushButton::clicked, this, &Form3Chart::transPor);
+    for (QComboBox *combo : {c.Combo1, c.Combo2, c.Combo3, c.Combo4}) {
+        if (combo)
+            connect(combo, &QComboBox::currentIndexChanged, this, &Form3Chart::Combo_Click);
+    }
+    if (c.GridX)
+        connect(c.GridX, &QCheckBox::toggled, this, &Form3Chart::GridX_Click);
+    if (c.GridY)
+        connect(c.GridY, &QCheckBox::toggled, this, &Form3Chart::GridY_Click);
+    for (int i = 0; i < 5; ++i) {
+        if (c.Option1[i])
+            connect(c.Option1[i], &QRadioButton::toggled, this, [this, i](bool on) {
+                if (on)
+                    Option1_Click(i);
+            });
+    }
+    if (c.Option2)
+        connect(c.Option2, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                Option2_Click();
+        });
+    if (c.Option3)
+        connect(c.Option3, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                Option3_Click();
+        });
+    if (c.Check1)
+        connect(c.Check1, &QCheckBox::toggled, this, &Form3Chart::Check1_Click);
+    if (c.ChkLegenda)
+        connect(c.ChkLegenda, &QCheckBox::toggled, this, &Form3Chart::ChkLegenda_Click);
+}
+
+// --- Scale -----------------------------------------------------------------
+
+// Bound index as the scale box numbers them: 0 max Y, 1 min Y, 2 min X, 3 max X.
+double &Form3Chart::bound(int index)
+{
+    ChartState &s = m_state.chart;
+    switch (index) {
+    case 0: return s.scaleMaxY;
+    case 1: return s.scaleMinY;
+    case 2: return s.scaleMinX;
+    default: return s.scaleMaxX;
+    }
+}
+
+double Form3Chart::autoBound(int index) const
+{
+    const ChartState &s = m_state.chart;
+    switch (index) {
+    case 0: return s.autoMaxY;
+    case 1: return s.autoMinY;
+    case 2: return s.autoMinX;
+    default: return s.autoMaxX;
+    }
+}
+
+bool Form3Chart::isAutomatic(int index) const
+{
+    return boxChecked(m_controls.teC[index]);
+}
+
+void Form3Chart::resetExtremes()
+{
+    ChartState &s = m_state.chart;
+    if (isAutomatic(3))
+        s.tempMax = Scale::extremeMaxStart;
+    if (isAutomatic(2))
+        s.tempMin = Scale::extremeMinStart;
+    if (isAutomatic(0))
+        s.precMax = Scale::extremeMaxStart;
+    if (isAutomatic(1))
+        s.precMin = Scale::extremeMinStart;
+}
+
+Form3Chart::TableColumn Form3Chart::tableValues(int column) const
+{
+    const bool keep = m_keepColumns && column >= 0 && column < static_cast<int>(m_columnsRead.size());
+    if (keep && m_columnsRead[column])
+        return *m_columnsRead[column];
+    TableColumn values;
+    if (const DataGrid *grid = m_controls.Grid2) {
+        for (int row = 1; row <= 12; ++row)
+            values[row] = NumberText::parse(grid->text(row, column));
+    }
+    if (keep)
+        m_columnsRead[column] = values;
+    return values;
+}
+
+void Form3Chart::Escala(int n)
+{
+    ChartState &s = m_state.chart;
+    for (const std::optional<double> &v : tableValues(2 * n - 1)) {
+        if (!v)
+            continue;
+        if (isAutomatic(3) && *v > s.tempMax)
+            s.tempMax = *v;
+        if (isAutomatic(2) && *v < s.tempMin)
+            s.tempMin = *v;
+    }
+    for (const std::optional<double> &v : tableValues(2 * n)) {
+        if (!v)
+            continue;
+        if (isAutomatic(0) && *v > s.precMax)
+            s.precMax = *v;
+        if (isAutomatic(1) && *v < s.precMin)
+            s.precMin = *v;
+    }
+
+    if (isAutomatic(2)) {
+        s.scaleMinX = Scale::lowerBound(s.tempMin, s.tempMax);
+        setTextIfChanged(m_controls.TextEsc[2], Formata(s.scaleMinX, Axis::X));
+    }
+    if (isAutomatic(3)) {
+        s.scaleMaxX = Scale::upperBound(s.tempMin, s.tempMax);
+        setTextIfChanged(m_controls.TextEsc[3], Formata(s.scaleMaxX, Axis::X));
+    }
+    if (isAutomatic(1)) {
+        s.scaleMinY = Scale::lowerBound(s.precMin, s.precMax);
+        setTextIfChanged(m_controls.TextEsc[1], Formata(s.scaleMinY, Axis::Y));
+    }
+    if (isAutomatic(0)) {
+        s.scaleMaxY = Scale::upperBound(s.precMin, s.precMax);
+        setTextIfChanged(m_controls.TextEsc[0], Formata(s.scaleMaxY, Axis::Y));
+    }
+
+    s.autoMaxX = s.scaleMaxX;
+    s.autoMinX = s.scaleMinX;
+    s.autoMinY = s.scaleMinY;
+    s.autoMaxY = s.scaleMaxY;
+}
+
+bool Form3Chart::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        // Leaving the box for another control counts; the window losing the
+        // focus (another window, a popup list) does not.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            for (int i = 0; i < 4; ++i)
+                if (watched == m_controls.TextEsc[i])
+                    TextEsc_Validate(i);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void Form3Chart::TextEsc_Validate(int index)
+{
+    if (index < 0 || index > 3)
+        return;
+    if (number(m_controls.TextEsc[index]) && m_controls.teC[index])
+        m_controls.teC[index]->setChecked(false);
+}
+
+void Form3Chart::Command1_Click()
+{
+    for (int i = 0; i < 4; ++i) {
+        if (isAutomatic(i))
+            bound(i) = autoBound(i);
+        else if (const auto typed = number(m_controls.TextEsc[i]))
+            bound(i) = *typed;
+    }
+    reFaz(false);
+}
+
+// --- Number text and axis settings -----------------------------------------
+
+QString Form3Chart::Formata(double value, Axis axis) const
+{
+    const QComboBox *decimals = axis == Axis::X ? m_controls.Combo3 : m_controls.Combo4;
+    return Scale::axisText(value, decimals ? decimals->currentIndex() : -1);
+}
+
+ChartSettings Form3Chart::settings() const
+{
+    const Form3Controls &c = m_controls;
+    const ChartState &state = m_state.chart;
+    ChartSettings s;
+    s.normalKind = boxChecked(c.Option3);
+    s.scaleMinX = state.scaleMinX;
+    s.scaleMaxX = state.scaleMaxX;
+    s.scaleMinY = state.scaleMinY;
+    s.scaleMaxY = state.scaleMaxY;
+    s.divisionsX = divisions(c.Combo1);
+    s.divisionsY = divisions(c.Combo2);
+    s.decimalsX = c.Combo3 ? c.Combo3->currentIndex() : -1;
+    s.decimalsY = c.Combo4 ? c.Combo4->currentIndex() : -1;
+    s.gridX = boxChecked(c.GridX);
+    s.gridY = boxChecked(c.GridY);
+    // A box whose text is not a number draws no line.
+    if (boxChecked(c.ChkLimX)) {
+        for (const QLineEdit *box : {c.txtLimInfX, c.TxtLimSupX})
+            if (const auto v = number(box))
+                s.thresholdsX.push_back(*v);
+    }
+    if (boxChecked(c.ChkLimY)) {
+        for (const QLineEdit *box : {c.txtLimInfY, c.TxtLimSupY})
+            if (const auto v = number(box))
+                s.thresholdsY.push_back(*v);
+    }
+    s.monthLabel = state.monthLabel;
+    s.axisLeft = state.axisLeft;
+    s.axisTop = state.axisTop;
+    s.axisRight = state.axisRight;
+    s.axisBottom = state.axisBottom;
+    s.plotLeft = state.plotLeft;
+    s.plotTop = state.plotTop;
+    s.plotRight = state.plotRight;
+    s.plotBottom = state.plotBottom;
+    return s;
+}
+
+void Form3Chart::Combo_Click() { reFaz(false); }
+void Form3Chart::GridX_Click() { reFaz(false); }
+void Form3Chart::GridY_Click() { reFaz(false); }
+
+// --- Redraw ----------------------------------------------------------------
+
+bool Form3Chart::isChecked(int item) const
+{
+    const QListWidgetItem *entry = m_controls.List1->item(item);
+    return entry && entry->checkState() == Qt::Checked;
+}
+
+void Form3Chart::reFaz(bool rescale)
+{
+    if (m_state.suppressRedraw == 1)
+        return;
+    ChartState &s = m_state.chart;
+    s.barShift = 0;
+    s.checkedCount = 0;
+    if (rescale)
+        resetExtremes();
+
+    // Data set n is item n − 1; the per-data-set tables end at 50.
+    const int items = m_controls.List1 ? std::min(m_controls.List1->count(), maxDataSets) : 0;
+    m_columnsRead.assign(2 * items + 1, std::nullopt);
+    m_keepColumns = true;
+    for (int i = 0; i < items; ++i) {
+        if (isChecked(i)) {
+            ++s.checkedCount;
+            Escala(i + 1);
+        }
+    }
+
+    ChartRenderer pass(settings(), canvasOf(m_controls.Picture1), canvasOf(m_controls.Picture4));
+    m_pass = &pass;
+    pass.clearPlot();
+    std::vector<ChartSeries> drawn;
+    drawn.reserve(s.checkedCount);
+    for (int i = 0; i < items; ++i) {
+        if (!isChecked(i))
+            continue;
+        const int n = i + 1;
+        s.barShift += barShiftPerSet;
+        s.drawColor = m_program.setColorTable[n];
+        Valores(n);
+        s.drawMarkerSize = m_state.setMarkerSize[n];
+        s.drawLineWidth = m_state.setLineWidth[n];
+        s.drawLineStyle = m_state.setLineStyle[n];
+        grafico();
+        drawn.push_back(currentSeries());
+    }
+    m_pass = nullptr;
+    m_keepColumns = false;
+
+    // With no data set drawn the chart picture keeps the axes it showed.
+    if (!drawn.empty())
+        m_shownAxes = pass.settings();
+    m_shownPlot = pass.settings();
+    m_shownSeries = std::move(drawn);
+}
+
+void Form3Chart::Valores(int n)
+{
+    ChartState &s = m_state.chart;
+    DataGrid *grid = m_controls.Grid2;
+    if (!grid)
+        return;
+    // A cell that is not a number leaves the month's previous value.
+    const auto temps = tableValues(2 * n - 1);
+    const auto precs = tableValues(2 * n);
+    for (int row = 1; row <= 12; ++row) {
+        if (temps[row])
+            s.plotTemp[row] = *temps[row];
+    }
+    s.plotTemp[13] = s.plotTemp[1];
+    for (int row = 1; row <= 12; ++row) {
+        if (precs[row])
+            s.plotPrec[row] = *precs[row];
+    }
+    s.plotPrec[13] = s.plotPrec[1];
+    for (int row = 1; row <= 12 && row < grid->rowCount(); ++row) {
+        if (grid->text(row, 0) != s.monthLabel[row])
+            grid->setText(row, 0, s.monthLabel[row]);
+    }
+}
+
+ChartSeries Form3Chart::currentSeries() const
+{
+    const ChartState &s = m_state.chart;
+    ChartSeries series;
+    series.temp = s.plotTemp;
+    series.prec = s.plotPrec;
+    series.style = {s.drawColor, s.drawMarkerSize, s.drawLineWidth, s.drawLineStyle};
+    return series;
+}
+
+void Form3Chart::grafico()
+{
+    if (boxChecked(m_controls.Option3)) {
+        grafico1();
+        return;
+    }
+    if (!m_pass)
+        return;
+    eixos();
+    m_pass->climateSeries(currentSeries());
+}
+
+void Form3Chart::grafico1()
+{
+    if (!m_pass)
+        return;
+    eixo1();
+    const ChartState &s = m_state.chart;
+    m_pass->normalSeries(currentSeries(), s.barShift, s.checkedCount);
+}
+
+void Form3Chart::eixos()
+{
+    ChartState &s = m_state.chart;
+    s.divisionsX = m_pass->settings().divisionsX;
+    s.divisionsY = m_pass->settings().divisionsY;
+    m_pass->climateAxes();
+}
+
+void Form3Chart::eixo1()
+{
+    m_pass->normalAxes();
+}
+
+// --- The chart on other devices ----------------------------------------------
+
+QSize Form3Chart::chartPixelSize() const
+{
+    return m_controls.Picture1 ? m_controls.Picture1->size() : QSize();
+}
+
+ChartOverlay Form3Chart::overlay() const
+{
+    const Form3Controls &c = m_controls;
+    ChartOverlay overlay;
+    if (!c.Picture1)
+        return overlay;
+    for (const QFrame *line : {c.eixoX, c.eixoY})
+        if (line && !line->isHidden())
+            overlay.guideLines.push_back(QRectF(line->geometry()));
+    if (c.TxTitulo) {
+        overlay.titleShown = !c.TxTitulo->isHidden();
+        // The text as the box lays it out, inside its margins.
+        const QMargins margins = c.TxTitulo->textMargins();
+        overlay.title = {QRectF(c.TxTitulo->geometry().marginsRemoved(margins)), c.TxTitulo->text(),
+                         inPixels(c.TxTitulo->font()), 0, c.TxTitulo->alignment()};
+    }
+    if (c.Frame4 && !c.Frame4->isHidden()) {
+        overlay.legendShown = true;
+        // The legend lies over the picture, in the window's client area.
+        const QPoint offset = c.Frame4->pos() - c.Picture1->pos();
+        overlay.legendFrame = QRectF(c.Frame4->geometry().translated(-c.Picture1->pos()));
+        for (int n = 0; n <= maxDataSets && m_legendLabel; ++n) {
+            const QLabel *label = m_legendLabel(n);
+            if (!label || label->isHidden() || label->text().isEmpty())
+                continue;
+            overlay.legendEntries.push_back({QRectF(label->geometry().translated(offset)), label->text(),
+                                             inPixels(label->font()),
+                                             Rgb::fromQColor(label->palette().color(QPalette::WindowText)),
+                                             label->alignment()});
+        }
+    }
+    return overlay;
+}
+
+void Form3Chart::paintChart(QPainter &painter, const QRectF &target) const
+{
+    const QSize size = chartPixelSize();
+    if (size.isEmpty() || target.isEmpty())
+        return;
+    painter.save();
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / size.width(), target.height() / size.height());
+    const QRect plotArea = m_controls.Picture4 ? m_controls.Picture4->geometry() : QRect();
+
+    // The chart picture, but for what the plotting area covers.
+    PainterCanvas picture(painter, size);
+    picture.setTextFont(ChartRenderer::labelFont());
+    picture.clear();
+    if (m_shownAxes) {
+        painter.setClipRegion(QRegion(QRect(QPoint(0, 0), size)).subtracted(QRegion(plotArea)));
+        ChartRenderer axes(*m_shownAxes, &picture, nullptr);
+        if (m_shownAxes->normalKind)
+            axes.normalAxes();
+        else
+            axes.climateAxes();
+        painter.setClipping(false);
+    }
+    if (!plotArea.isEmpty()) {
+        PainterCanvas plot(painter, plotArea.size(), plotArea.topLeft());
+        plot.setTextFont(ChartRenderer::labelFont());
+        plot.clear();
+        ChartRenderer::draw(m_shownPlot, m_shownSeries, nullptr, &plot);
+    }
+    ChartRenderer::paintOverlay(painter, overlay());
+    painter.restore();
+}
+
+// --- Transposition ---------------------------------------------------------
+
+void Form3Chart::transPor()
+{
+    DataGrid *grid = m_controls.Grid2;
+    if (!grid || m_state.setCount < 1)
+        return;
+    ChartState &s = m_state.chart;
+    s.tempMax = Scale::extremeMaxStart;
+    s.precMax = Scale::extremeMaxStart;
+    s.tempMin = Scale::extremeMinStart;
+    s.precMin = Scale::extremeMinStart;
+
+    const int sets = std::min(m_state.setCount, maxDataSets);
+    for (int k = 1; k <= sets; ++k) {
+        const int columnX = 2 * k - 1;
+        const int columnY = 2 * k;
+        const QString headerX = grid->text(0, columnX);
+        const QString headerY = grid->text(0, columnY);
+        grid->setText(0, columnX, headerY);
+        grid->setText(0, columnY, headerX);
+        for (int row = 1; row <= 12; ++row) {
+            const QString textX = grid->text(row, columnX);
+            const QString textY = grid->text(row, columnY);
+            const auto valueX = NumberText::parse(textX);
+            const auto valueY = NumberText::parse(textY);
+            // A cell that is not a number moves to the other column as it
+            // stands and takes no part in the extremes.
+            grid->setText(row, columnX, valueY ? NumberText::general(*valueY) : textY);
+            grid->setText(row, columnY, valueX ? NumberText::general(*valueX) : textX);
+            if (valueY) {
+                s.tempMax = std::max(s.tempMax, *valueY);
+                s.tempMin = std::min(s.tempMin, *valueY);
+            }
+            if (valueX) {
+                s.precMax = std::max(s.precMax, *valueX);
+                s.precMin = std::min(s.precMin, *valueX);
+            }
+        }
+    }
+
+    s.scaleMinX = Scale::lowerBound(s.tempMin, s.tempMax);
+    s.scaleMaxX = Scale::upperBound(s.tempMin, s.tempMax);
+    s.scaleMinY = Scale::lowerBound(s.precMin, s.precMax);
+    s.scaleMaxY = Scale::upperBound(s.precMin, s.precMax);
+    reFaz(false);
+}
+
+// --- Month labels, title, legend, chart kind -------------------------------
+
+void Form3Chart::Option1_Click(int index)
+{
+    if (index < 0 || index >= MonthLabels::styleCount)
+        return;
+    m_state.chart.monthLabel = MonthLabels::of(index);
+    reFaz(false);
+}
+
+void Form3Chart::Option2_Click()
+{
+    if (m_state.hasData)
+        reFaz(false);
+    if (m_controls.Frame5)
+        m_controls.Frame5->setEnabled(true);
+}
+
+void Form3Chart::Option3_Click()
+{
+    if (m_state.hasData)
+        reFaz(false);
+    if (m_controls.Frame5)
+        m_controls.Frame5->setEnabled(false);
+}
+
+void Form3Chart::Check1_Click()
+{
+    if (m_controls.TxTitulo)
+        m_controls.TxTitulo->setVisible(boxChecked(m_controls.Check1));
+}
+
+void Form3Chart::ChkLegenda_Click()
+{
+    if (m_controls.Frame4)
+        m_controls.Frame4->setVisible(boxChecked(m_controls.ChkLegenda));
+}

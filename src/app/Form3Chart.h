@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/Form3Controls.h"
+#include "chart/ChartValues.h"
+
+#include <QObject>
+#include <QRectF>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class ChartRenderer;
+class QLabel;
+class QPainter;
+struct MainState;
+struct ProgramState;
+
+// The main window's chart procedures. They gather the chart settings from
+// the window's controls and the data sets from the values table, have the
+// renderer draw them, and write back what the user sees (the scale boxes,
+// the month column of the values table). The window builds a new one
+// whenever it recreates its controls. The constructor connects the
+// chart-setting controls (scale boxes and "Update", "Transpose", ticks and
+// decimals lists, grid and threshold boxes, chart kind, month label options,
+// title and legend boxes) to the handlers.
+class Form3Chart : public QObject
+{
+    Q_OBJECT
+
+public:
+    // legendLabel gives the legend label of data set n (0: the header), or
+    // nullptr: the labels come and go after the controls are built.
+    Form3Chart(MainState &state, ProgramState &program, const Form3Controls &controls,
+               std::function<QLabel *(int n)> legendLabel, QObject *parent = nullptr);
+
+    // The full redraw. Does nothing while the state's suppressRedraw is 1.
+    void reFaz(bool rescale);
+
+    // Value as text with the decimals chosen for the axis.
+    QString Formata(double value, Axis axis) const;
+
+    // Handlers, public so that the window and the tests can run them as a
+    // click would.
+    void Command1_Click();
+    void TextEsc_Validate(int index);
+    void transPor();
+    void Option1_Click(int index);
+    void Option2_Click();
+    void Option3_Click();
+    void Check1_Click();
+    void ChkLegenda_Click();
+    // Ticks and decimals lists, grid boxes: a redraw without rescaling.
+    void Combo_Click();
+    void GridX_Click();
+    void GridY_Click();
+
+    // The chart settings as the controls and the state hold them now.
+    ChartSettings settings() const;
+
+    // The chart picture as shown: the axes of the last redraw that drew
+    // them, the plotting area of the last redraw, the guide lines, the title
+    // box and the legend where they stand, drawn into target.
+    void paintChart(QPainter &painter, const QRectF &target) const;
+    QSize chartPixelSize() const;
+    // What lies over the chart picture, in its pixels.
+    ChartOverlay overlay() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void connectControls();
+    void resetExtremes();
+    // Rows 1..12 of a values table column read as numbers; a cell that is
+    // not a number gives none. The one place the table's values are read.
+    using TableColumn = std::array<std::optional<double>, 13>;
+    TableColumn tableValues(int column) const;
+    void Escala(int n);
+    void Valores(int n);
+    void grafico();
+    void grafico1();
+    void eixos();
+    void eixo1();
+    ChartSeries currentSeries() const;
+    double &bound(int index);
+    double autoBound(int index) const;
+    bool isAutomatic(int index) const;
+    bool isChecked(int item) const;
+
+    MainState &m_state;
+    ProgramState &m_program;
+    Form3Controls m_controls;
+    std::function<QLabel *(int n)> m_legendLabel;
+    // The renderer of the redraw under way; nullptr between redraws.
+    ChartRenderer *m_pass = nullptr;
+    // Within one redraw the scale pass and the drawing pass read the same
+    // columns, and nothing changes the table between them: each column is
+    // read once (reading and parsing the cells is a tenth of a redraw).
+    mutable std::vector<std::optional<TableColumn>> m_columnsRead;
+    bool m_keepColumns = false;
+    // What the chart picture and the plotting area show, for drawing them
+    // again on other devices.
+    std::optional<ChartSettings> m_shownAxes;
+    ChartSettings m_shownPlot;
+    std::vector<ChartSeries> m_shownSeries;
+};
