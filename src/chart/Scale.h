@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
+#include <limits>
+
 // Axis arithmetic of the chart, free of widgets: automatic bounds, division
 // counts and positions, the range an axis is drawn over, and the text of an
 // axis value.
@@ -17,8 +20,21 @@ inline constexpr double margin = 0.05;
 inline constexpr double extremeMaxStart = -10000;
 inline constexpr double extremeMinStart = 100000;
 
-inline double lowerBound(double dataMin, double dataMax) { return dataMin - margin * (dataMax - dataMin); }
-inline double upperBound(double dataMin, double dataMax) { return dataMax + margin * (dataMax - dataMin); }
+// Worked in long double and kept within the doubles, so that data near the
+// largest double (which the reader accepts) still gives finite bounds.
+inline double finiteBound(long double value)
+{
+    constexpr long double largest = std::numeric_limits<double>::max();
+    return static_cast<double>(std::clamp(value, -largest, largest));
+}
+inline double lowerBound(double dataMin, double dataMax)
+{
+    return finiteBound(dataMin - margin * (static_cast<long double>(dataMax) - dataMin));
+}
+inline double upperBound(double dataMin, double dataMax)
+{
+    return finiteBound(dataMax + margin * (static_cast<long double>(dataMax) - dataMin));
+}
 
 // Divisions of an axis from its ticks list: 8 for "Default" (index 0),
 // otherwise the number its text starts with. Fewer than 1 counts as 1; more
@@ -28,7 +44,11 @@ inline constexpr int maxDivisions = 1000;
 int divisionCount(int listIndex, QStringView text, const QLocale &locale = QLocale());
 
 // Position k of n divisions of the segment a..b (k = 0 gives a, k = n gives b).
-inline double divisionPosition(double a, double b, int n, int k) { return a + k * (b - a) / n; }
+// Long double for the same reason as the bounds: b - a may pass the largest double.
+inline double divisionPosition(double a, double b, int n, int k)
+{
+    return static_cast<double>(a + k * (static_cast<long double>(b) - a) / n);
+}
 
 // The range an axis is drawn over. Equal bounds would leave the axis without
 // extent; it is then drawn over the value ± 1. The bounds themselves stay.

@@ -34,6 +34,8 @@ void TestScale::bounds_data()
     QTest::newRow("temperatures 20..28") << 20.0 << 28.0 << 19.6 << 28.4;
     QTest::newRow("all equal") << 5.0 << 5.0 << 5.0 << 5.0;
     // Extremes never widened since their reset.
+    const double largest = std::numeric_limits<double>::max();
+    QTest::newRow("data -1.7e308..1.7e308: bounds stay finite") << -1.7e308 << 1.7e308 << -largest << largest;
     QTest::newRow("reset extremes") << Scale::extremeMinStart << Scale::extremeMaxStart << 105500.0 << -15500.0;
 }
 
@@ -110,6 +112,8 @@ void TestScale::divisionLabels()
     // 20 divisions: the last of the 21 positions is exactly the axis end.
     QCOMPARE(Scale::divisionPosition(720, 6120, 20, 20), 6120.0);
     QCOMPARE(Scale::divisionPosition(4920, 480, 20, 0), 4920.0);
+    const double largest = std::numeric_limits<double>::max();
+    QCOMPARE(Scale::divisionPosition(-largest, largest, 2, 1), 0.0);
 }
 
 void TestScale::mapping_data()
