@@ -16,6 +16,7 @@
 
 struct DataSet;
 class DataSetStyle;
+class Form3Analysis;
 class Form3Chart;
 class Form3ComboStyle;
 class GridEditing;
@@ -111,6 +112,7 @@ private:
     void createControls();           // builds m_controls at their design places
     void createCollaborators();      // chart engine, style, grid editing
     void connectControls();
+    void connectAnalysis();          // pointer read-out, legend dragging, area (Form3_Analysis.cpp)
     void discardControls();
     void appendDataSet();
     QLabel *createLegendLabel(int n);
@@ -123,5 +125,6 @@ private:
     DataSetStyle *m_style = nullptr;
     GridEditing *m_gridEditing = nullptr;
     Form3ComboStyle *m_comboStyle = nullptr;
+    Form3Analysis *m_analysis = nullptr;
     ProgramEnd m_programEnd;
 };

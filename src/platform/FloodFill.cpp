@@ -114,6 +114,32 @@ qint64 fill(QImage &image, int x, int y, QRgb colour)
     return count;
 }
 
+qint64 fillFromEdges(QImage &image, QRgb background, QRgb colour)
+{
+    const int width = image.width();
+    const int height = image.height();
+    if (width == 0 || height == 0 || (background & rgbMask) == (colour & rgbMask))
+        return 0;
+    if (!isDirect32(image.format()))
+        image.convertTo(QImage::Format_RGB32);
+    // Once a piece is filled its other edge pixels no longer have the
+    // background colour: each piece is searched once.
+    qint64 count = 0;
+    const auto seed = [&](int x, int y) {
+        if ((image.pixel(x, y) & rgbMask) == (background & rgbMask))
+            count += fill(image, x, y, colour);
+    };
+    for (int x = 0; x < width; ++x) {
+        seed(x, 0);
+        seed(x, height - 1);
+    }
+    for (int y = 1; y < height - 1; ++y) {
+        seed(0, y);
+        seed(width - 1, y);
+    }
+    return count;
+}
+
 qint64 countPixels(const QImage &image, QRgb colour, const QRect &area)
 {
     const QRect clipped = area.intersected(image.rect());

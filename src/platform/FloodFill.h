@@ -39,6 +39,12 @@ std::vector<Span> region(const QImage &image, int x, int y);
 // pixels painted; 0 when (x, y) is outside the image or already has `colour`.
 qint64 fill(QImage &image, int x, int y, QRgb colour);
 
+// Gives every region of `background` that touches the image's edge the
+// colour `colour`: the outside of whatever is drawn, even when the drawing
+// covers a corner or cuts the background into several pieces. Returns the
+// number of pixels painted.
+qint64 fillFromEdges(QImage &image, QRgb background, QRgb colour);
+
 // Number of pixels of `colour` inside `area` (clipped to the image).
 qint64 countPixels(const QImage &image, QRgb colour, const QRect &area);
 

@@ -180,8 +180,12 @@ void RasterCanvas::line(double x1, double y1, double x2, double y2)
     // Solid one-pixel lines along a row or a column (grid lines, ticks) are
     // the bulk of a redraw: written straight into the image they cost a
     // fraction of the stroker's time and cover the same pixels.
+    // Both end pixels belong to the line, whichever way it runs (a QRect
+    // normalised from reversed corners would lose them).
     if (m_lineStyle == LineStyle::Solid && m_lineWidth <= 1 && (from.x() == to.x() || from.y() == to.y())) {
-        fillPixels(QRect(from, to).normalized(), toQRgb(m_drawColour));
+        fillPixels(QRect(QPoint(std::min(from.x(), to.x()), std::min(from.y(), to.y())),
+                         QPoint(std::max(from.x(), to.x()), std::max(from.y(), to.y()))),
+                   toQRgb(m_drawColour));
     } else {
         if (!hasPixels())
             return;
@@ -410,6 +414,14 @@ void RasterCanvas::floodFill(int x, int y, qint32 colour)
     endPainting();
     matchImageToSize();
     if (FloodFill::fill(m_image, x, y, toQRgb(colour)) > 0)
+        requestUpdate();
+}
+
+void RasterCanvas::floodFillFromEdges(qint32 background, qint32 colour)
+{
+    endPainting();
+    matchImageToSize();
+    if (FloodFill::fillFromEdges(m_image, toQRgb(background), toQRgb(colour)) > 0)
         requestUpdate();
 }
 

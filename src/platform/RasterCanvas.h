@@ -73,6 +73,10 @@ public:
     // 4-connected flood fill in pixel coordinates: every pixel of the region
     // of (x, y)'s colour connected to it through pixel edges takes `colour`.
     void floodFill(int x, int y, qint32 colour);
+    // The same from every pixel of the picture's edge that has the colour
+    // `background`: all of the background that reaches the edge takes
+    // `colour`, in however many pieces it lies.
+    void floodFillFromEdges(qint32 background, qint32 colour);
     // Number of pixels of `colour` inside `pixels` (pixel coordinates).
     qint64 countPixels(qint32 colour, const QRect &pixels) const;
     void rectanglePixels(int left, int top, int right, int bottom) override;

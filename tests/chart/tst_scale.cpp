@@ -20,6 +20,7 @@ private slots:
     void divisionLabels();
     void mapping_data();
     void mapping();
+    void positionValue();
 };
 
 void TestScale::bounds_data()
@@ -156,6 +157,27 @@ void TestScale::mapping()
     const PlotMapping map(0, 0, 5400, 4440, range, range);
     QVERIFY(qAbs(map.x(value) - x) < 1e-9);
     QVERIFY(qAbs(map.y(value) - y) < 1e-9);
+}
+
+// The inverse of the mapping: edges give the bounds, any position gives back
+// the value mapped there, and an area without extent gives no value.
+void TestScale::positionValue()
+{
+    const Scale::Range x{9, 31};
+    const Scale::Range y{-10, 210};
+    const PlotMapping map(0, 0, 5400, 4440, x, y);
+    const PlotPositionValue at(0, 0, 5400, 4440, x, y);
+    QCOMPARE(*at.atX(0), 9.0);
+    QCOMPARE(*at.atX(5400), 31.0);
+    QCOMPARE(*at.atY(0), 210.0);
+    QCOMPARE(*at.atY(4440), -10.0);
+    QVERIFY(qAbs(*at.atX(map.x(17.3)) - 17.3) < 1e-9);
+    QVERIFY(qAbs(*at.atY(map.y(123.4)) - 123.4) < 1e-9);
+    // Bounds near the largest double: the value in the middle is 0, not an overflow.
+    QCOMPARE(*PlotPositionValue(0, 0, 5400, 4440, {-1.7e308, 1.7e308}, y).atX(2700), 0.0);
+    const PlotPositionValue flat(0, 100, 0, 100, x, y);
+    QVERIFY(!flat.atX(0));
+    QVERIFY(!flat.atY(100));
 }
 
 QTEST_APPLESS_MAIN(TestScale)

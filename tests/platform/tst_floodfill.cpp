@@ -29,6 +29,7 @@ class TestFloodFill : public QObject
 private slots:
     void fillCounts_data();
     void fillCounts();
+    void fillFromEdges();
     void regionOnlyReads();
     void fillWithTheSameColourChangesNothing();
     void countPixelsClipsToTheImage();
@@ -105,6 +106,30 @@ void TestFloodFill::fillCounts()
     const qint64 filled = FloodFill::fill(image, seed.x(), seed.y(), grey);
     QCOMPARE(filled, expected);
     QCOMPARE(FloodFill::countPixels(image, grey, image.rect()) - before, expected);
+}
+
+// Every piece of the background that reaches the edge is filled, whatever
+// lies on the corners; a closed inside is not.
+void TestFloodFill::fillFromEdges()
+{
+    QImage image = blank(20, 20);
+    for (int i = 0; i < 20; ++i) { // stairs from (0, 19) to (19, 0) through both corners
+        set(image, i, 19 - i);
+        if (i + 1 < 20)
+            set(image, i + 1, 19 - i);
+    }
+    QCOMPARE(FloodFill::fillFromEdges(image, white, grey), qint64(190 + 171));
+    QCOMPARE(FloodFill::fillFromEdges(image, white, grey), qint64(0));
+
+    image = blank(20, 20);
+    for (int i = 5; i <= 14; ++i) {
+        set(image, i, 5);
+        set(image, i, 14);
+        set(image, 5, i);
+        set(image, 14, i);
+    }
+    QCOMPARE(FloodFill::fillFromEdges(image, white, grey), qint64(400 - 100));
+    QCOMPARE(image.pixel(9, 9), white);
 }
 
 void TestFloodFill::regionOnlyReads()

@@ -41,6 +41,8 @@ private slots:
     void textIsMeasuredAndDrawn();
     void pixelOutsideIsMinusOne();
     void floodFillClosesOnAOnePixelCircle();
+    void polygonOutlinesJoin_data();
+    void polygonOutlinesJoin();
     void keepsDrawingAcrossResize();
     void aCopyOfTheImageKeepsItsPixels();
     void drawingOnAPictureOfNoSize();
@@ -263,6 +265,42 @@ void TestRasterCanvas::floodFillClosesOnAOnePixelCircle()
     m_surface->floodFill(0, 0, 0);
     QCOMPARE(m_surface->countPixels(blue, QRect(0, 0, 100, 80)), inside);
     m_surface->floodFill(-3, 5, 0); // outside: nothing happens
+}
+
+// A closed outline through all eight directions, steep and shallow slopes
+// and runs along a row or a column, each of these split in two at a point
+// on the way, drawn point to point as the chart draws a diagram without
+// markers: every segment reaches both its ends, so the outline has no gap
+// where two segments meet and, drawn solid, holds a 4-connected fill.
+void TestRasterCanvas::polygonOutlinesJoin_data()
+{
+    QTest::addColumn<RasterCanvas::LineStyle>("style");
+    QTest::addColumn<int>("width");
+    const char *names[] = {"solid", "dash", "dot", "dash-dot", "dash-dot-dot"};
+    for (int style = 0; style < 5; ++style)
+        for (int width : {0, 1, 2, 4})
+            QTest::addRow("%s, width %d", names[style], width) << RasterCanvas::LineStyle(style) << width;
+}
+
+void TestRasterCanvas::polygonOutlinesJoin()
+{
+    QFETCH(RasterCanvas::LineStyle, style);
+    QFETCH(int, width);
+    const QPoint corners[] = {{30, 10}, {45, 10}, {60, 10}, {83, 21}, {83, 35}, {83, 50}, {75, 71}, {57, 71},
+                              {40, 71}, {12, 58}, {12, 40}, {12, 25}, {30, 10}};
+    const int points = static_cast<int>(std::size(corners));
+    drawRedInPixels();
+    m_surface->setLineStyle(style);
+    m_surface->setLineWidth(width);
+    for (int i = 1; i < points; ++i)
+        m_surface->line(corners[i - 1].x(), corners[i - 1].y(), corners[i].x(), corners[i].y());
+    for (const QPoint &corner : corners)
+        QVERIFY2(m_surface->pixel(corner.x(), corner.y()) == red, qPrintable(QStringLiteral("%1, %2").arg(corner.x()).arg(corner.y())));
+    if (style != RasterCanvas::LineStyle::Solid)
+        return; // the pattern's own gaps let a fill through
+    m_surface->floodFill(48, 40, blue);
+    QCOMPARE(m_surface->pixel(0, 0), white);
+    QCOMPARE(m_surface->pixel(99, 79), white);
 }
 
 void TestRasterCanvas::keepsDrawingAcrossResize()
