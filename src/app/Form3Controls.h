@@ -30,7 +30,7 @@ struct Form3Controls
 
     // Toolbar.
     QFrame *Frame2 = nullptr;
-    std::array<QToolButton *, 7> Bot{};
+    std::array<QToolButton *, 8> Bot{};
     QLabel *Image1 = nullptr;
     // 0 left, 1 right, 2 bottom border on the client area; 3 top, inside Frame2.
     std::array<QFrame *, 4> Line1{};

@@ -135,7 +135,7 @@ struct BotDesign
     const char *accessibleName;
 };
 
-constexpr BotDesign botDesign[7] = {
+constexpr BotDesign botDesign[8] = {
     {":/icons/close.svg", "Fecha programa", "Close the program"},
     {":/icons/open.svg", "Abre arquivo de dados", "Open a data file"},
     {":/icons/print.svg", nullptr, "Print the chart"},
@@ -143,6 +143,7 @@ constexpr BotDesign botDesign[7] = {
     {":/icons/editor.svg", "Cria ou modifica arquivo de dados", "Data file editor"},
     {":/icons/copy.svg", "Copia gráfico para o clipboard", "Copy the chart to the clipboard"},
     {":/icons/help.svg", "Ajuda", "Help"},
+    {":/icons/stations.svg", "Biblioteca de estações", "Station library"},
 };
 
 } // namespace
@@ -177,7 +178,7 @@ void Form3::createControls()
                             .pixmap(c.Image1->size(), devicePixelRatioF()));
     c.Image1->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < static_cast<int>(c.Bot.size()); ++i) {
         auto *bot = named(new QToolButton(c.Frame2), indexed("Bot", i),
                           QString::fromUtf8(botDesign[i].accessibleName));
         bot->setGeometry(px(botFirstLeft + botStep * i), px(botTop), px(botWidth), px(botHeight));

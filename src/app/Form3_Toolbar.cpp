@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The toolbar: seven picture buttons and their hover border.
+// The toolbar: eight picture buttons and their hover border.
 #include "app/Form3.h"
 
+#include "app/StationBrowser.h"
 #include "editor/Form1.h"
 #include "platform/Dialogs.h"
 #include "platform/HelpViewer.h"
@@ -61,6 +62,9 @@ void Form3::Bot_Click(int index)
                              QMessageBox::Warning);
         break;
     }
+    case 7:
+        StationBrowser::showBrowser(this);
+        break;
     default:
         break;
     }

@@ -119,7 +119,7 @@ void TestForm3Toolbar::controlsAreNamedAndPlaced_data()
     QTest::newRow("Label5") << "Label5" << designRect(10320, 2160, 495, 255);
     QTest::newRow("TxTitulo") << "TxTitulo" << designRect(720, 15, 5400, 350);
     QTest::newRow("Picture4 on its guide lines") << "Picture4" << designRect(720, 480, 5400, 4440);
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < 8; ++i)
         QTest::newRow(qPrintable(QStringLiteral("Bot_%1").arg(i)))
             << QStringLiteral("Bot_%1").arg(i) << designRect(2160 + 1220 * i, 210, 720, 570);
 }
@@ -173,6 +173,7 @@ void TestForm3Toolbar::captionsAndToolTips_data()
     QTest::newRow("Bot_3") << "Bot_3" << "" << "Reseta tudo";
     QTest::newRow("Bot_4") << "Bot_4" << "" << "Cria ou modifica arquivo de dados";
     QTest::newRow("Bot_5") << "Bot_5" << "" << "Copia gráfico para o clipboard";
+    QTest::newRow("Bot_7") << "Bot_7" << "" << "Biblioteca de estações";
 }
 
 void TestForm3Toolbar::captionsAndToolTips()
@@ -217,8 +218,9 @@ void TestForm3Toolbar::everyControlHasAnAccessibleName()
 void TestForm3Toolbar::toolbarButtons()
 {
     const Form3Controls &c = m_window->controls();
-    QCOMPARE(c.Bot.size(), size_t(7));
-    for (int i = 0; i < 7; ++i) {
+    // Seven buttons of the design and the station library after them.
+    QCOMPARE(c.Bot.size(), size_t(8));
+    for (int i = 0; i < 8; ++i) {
         QCOMPARE(c.Bot[i]->size(), QSize(48, 38));
         QVERIFY(!c.Bot[i]->icon().isNull());
         QVERIFY(!c.Bot[i]->accessibleName().isEmpty());
@@ -282,7 +284,7 @@ void TestForm3Toolbar::hoverBorderStaysUntilTheBareToolbar()
     QVERIFY(m_window->isBotHighlighted(3));
     const QPoint gap(c.Bot[2]->geometry().right() + 10, c.Bot[2]->y() + 10);
     movePointer(c.Frame2, gap);
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < 8; ++i)
         QVERIFY(!m_window->isBotHighlighted(i));
 
     // The picture in the toolbar counts as bare toolbar.

@@ -2,15 +2,19 @@
 #include "common/TestPaths.h"
 #include "data/DataFile.h"
 #include "data/NumberText.h"
+#include "data/StationTable.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QTest>
 
+#include <algorithm>
+
 // The sample files shipped beside the program: every one must open with
-// twelve months, hold plausible values, and be byte for byte what the editor
-// would write for the same place.
+// twelve months, hold plausible values, be byte for byte what the editor
+// would write for the same place, and hold a station of the station table
+// under the name the station library gives it.
 class TestSamples : public QObject
 {
     Q_OBJECT
@@ -18,6 +22,7 @@ class TestSamples : public QObject
 private:
     const QLocale english{QLocale::English, QLocale::UnitedStates};
     QDir samples;
+    std::vector<Station> stations;
 
 private slots:
     void initTestCase();
@@ -32,6 +37,10 @@ void TestSamples::initTestCase()
     samples = QDir(TestPaths::sourceDir() + QStringLiteral("/samples"));
     QVERIFY2(samples.exists(), "the source tree's test fixtures are missing");
     QVERIFY(samples.entryList({QStringLiteral("*.tvr")}, QDir::Files).size() >= 10);
+    StationTable::ReadResult table =
+        StationTable::readStationTable(TestPaths::sourceDir() + QStringLiteral("/resources/stations/stations.csv"));
+    QVERIFY2(table.ok, qPrintable(table.message));
+    stations = std::move(table.stations);
 }
 
 void TestSamples::everySample_data()
@@ -63,6 +72,12 @@ void TestSamples::everySample()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), DataFile::dataFileBytes(result.data.name, rows));
+
+    const bool fromTable = std::any_of(stations.begin(), stations.end(), [&](const Station &station) {
+        const DataSet place = StationTable::dataSet(station);
+        return place.name == result.data.name && place.temp == result.data.temp && place.ppt == result.data.ppt;
+    });
+    QVERIFY2(fromTable, "not a station of the station table");
 }
 
 void TestSamples::knownValues_data()
@@ -73,18 +88,22 @@ void TestSamples::knownValues_data()
     QTest::addColumn<double>("temp");
     QTest::addColumn<double>("ppt");
 
-    QTest::newRow("Lisbon January") << "lisbon.tvr" << "Lisbon" << 1 << 11.6 << 100.0;
-    QTest::newRow("Moscow January below zero") << "moscow.tvr" << "Moscow" << 1 << -6.2 << 53.0;
+    QTest::newRow("Lisbon January") << "lisbon.tvr" << "Lisbon 1991-2020" << 1 << 11.5 << 96.0;
+    QTest::newRow("Moscow January below zero")
+        << "moscow.tvr" << "Moscow 1991-2020" << 1 << -6.2 << 53.0;
     QTest::newRow("Mumbai July monsoon")
-        << "mumbai.tvr" << "Mumbai (Santacruz)" << 7 << 27.6 << 840.0;
-    QTest::newRow("Cairo dry June") << "cairo.tvr" << "Cairo" << 6 << 27.3 << 0.0;
+        << "mumbai.tvr" << "Mumbai/Colaba 1961-1990" << 7 << 27.7 << 703.0;
+    QTest::newRow("Cairo dry June") << "cairo.tvr" << "Kairo Airp. 1961-1990" << 6 << 27.5 << 0.0;
     QTest::newRow("Utqiagvik February")
-        << "utqiagvik.tvr" << "Utqiagvik (Barrow), Alaska" << 2 << -26.1 << 4.0;
-    QTest::newRow("Sydney December")
-        << "sydney.tvr" << "Sydney (Observatory Hill)" << 12 << 22.3 << 77.0;
-    QTest::newRow("São Paulo name in Windows-1252")
-        << "sao_paulo.tvr" << QString::fromUtf8("S\u00e3o Paulo (Mirante de Santana)") << 1
-        << 22.1 << 239.0;
+        << "utqiagvik.tvr" << "Barrow/ ASK 1991-2020" << 2 << -24.7 << 6.0;
+    QTest::newRow("Sydney December") << "sydney.tvr" << "Sydney/NSW 1991-2020" << 12 << 22.1 << 67.0;
+    QTest::newRow("Manaus decimal precipitation")
+        << "manaus.tvr" << "Manaus 1961-1990" << 1 << 26.1 << 264.2;
+    QTest::newRow("Sao Paulo, southern summer")
+        << "sao_paulo.tvr" << "Sao Paulo 1991-2020" << 1 << 23.1 << 292.0;
+    QTest::newRow("Königwinter name in Windows-1252")
+        << "heiderhof.tvr" << QString::fromUtf8("K\u00f6nigwinter\u2026 1961-1990") << 1 << 1.5 << 64.4;
+    QTest::newRow("La Paz, 4038 m") << "la_paz.tvr" << "La Paz 1961-1990" << 7 << 6.8 << 9.0;
 }
 
 void TestSamples::knownValues()

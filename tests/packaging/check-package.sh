@@ -32,6 +32,7 @@ folder=$root/usr/lib/tervalo
 [ -x "$folder/tervalo" ] || fail "no program in usr/lib/tervalo"
 [ "$(readlink "$root/usr/bin/tervalo")" = ../lib/tervalo/tervalo ] || fail "usr/bin/tervalo is not the link into usr/lib/tervalo"
 [ -s "$folder/tervalo.chm" ] || fail "no help file beside the program"
+cmp -s "$source/resources/stations/stations.csv" "$folder/stations.csv" || fail "no station library beside the program"
 for sample in "$source"/samples/*.tvr; do
     cmp -s "$sample" "$folder/$(basename "$sample")" || fail "sample $(basename "$sample") missing or changed"
 done
@@ -83,6 +84,6 @@ kill -0 "$pid" 2>/dev/null || fail "the program ended after opening the sample"
 kill "$pid"
 wait $tracer || true
 # strace pads the process number to a width: compare it as a field.
-grep -F "read($fd, \"\\\"Lisbon\\\",\\\"(11.6;100)" "$trace" | awk -v pid="$pid" '$1 == pid { found = 1 } END { exit !found }' \
+grep -F "read($fd, \"\\\"Lisbon 1991-2020\\\",\\\"(11.5;96)" "$trace" | awk -v pid="$pid" '$1 == pid { found = 1 } END { exit !found }' \
     || fail "the program did not read the sample"
 echo "package $(basename "$deb"): $(dpkg-deb --field "$deb" Installed-Size) KiB installed"

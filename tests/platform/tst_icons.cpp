@@ -18,7 +18,7 @@ private slots:
 void TestIcons::iconsDrawAtButtonSize_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char *name : {"close", "open", "print", "reset", "editor", "copy", "help", "tervalo"})
+    for (const char *name : {"close", "open", "print", "reset", "editor", "copy", "help", "stations", "tervalo"})
         QTest::newRow(name) << QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name));
 }
 

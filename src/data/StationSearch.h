@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "data/StationTable.h"
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <vector>
+
+// Finding stations by what a user types. Every station's place and country
+// are folded once, when the index is built, so a query costs one folding of
+// its own text and a substring search per station (about 3,400 of them).
+class StationSearch
+{
+public:
+    explicit StationSearch(const std::vector<Station> &stations);
+
+    // Case and accents taken away: "São Paulo" and "SAO PAULO" both give
+    // "sao paulo"; letters without a decomposition map to their plain
+    // spelling ("ß" → "ss", "ø" → "o").
+    static QString fold(QStringView text);
+
+    // The rows (ascending) whose place or country holds every blank-separated
+    // word of the query, folded; an empty query matches every row.
+    std::vector<int> matching(QStringView query) const;
+
+    // The folded place and country of row i, for sorting by them.
+    const QString &placeKey(int row) const { return m_placeKeys[row]; }
+    const QString &countryKey(int row) const { return m_countryKeys[row]; }
+
+private:
+    std::vector<QString> m_placeKeys;
+    std::vector<QString> m_countryKeys;
+    // Place, a line break (no query holds one) and country: one search per
+    // word and station.
+    std::vector<QString> m_keys;
+};
