@@ -8,10 +8,17 @@
 CommandLine::CommandLine()
     : m_help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and quit."))
     , m_version({QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version and quit."))
+    , m_export(QStringLiteral("export"),
+               QStringLiteral("Write the chart of the data files to <file> (.png, .svg or .pdf) and quit."),
+               QStringLiteral("file"))
+    , m_kind(QStringLiteral("kind"), QStringLiteral("Chart kind of --export: tervalo (default) or normal."),
+             QStringLiteral("kind"), QStringLiteral("tervalo"))
 {
     m_parser.setApplicationDescription(QStringLiteral("Draws climate diagrams from Tervalo data files."));
     m_parser.addOption(m_help);
     m_parser.addOption(m_version);
+    m_parser.addOption(m_export);
+    m_parser.addOption(m_kind);
     m_parser.addPositionalArgument(QStringLiteral("files"),
                                    QStringLiteral("Data files (.tvr) to open, in this order."),
                                    QStringLiteral("[files...]"));
@@ -40,6 +47,11 @@ CommandLine::Request CommandLine::parse(const QStringList &arguments)
     // of the file it read last.
     for (const QString &file : m_parser.positionalArguments())
         request.files << QDir::cleanPath(QDir::current().absoluteFilePath(file));
+    if (m_parser.isSet(m_export)) {
+        request.exporting = true;
+        request.exportPath = m_parser.value(m_export);
+        request.kind = m_parser.value(m_kind);
+    }
     return request;
 }
 
@@ -52,6 +64,17 @@ bool CommandLine::asksOnlyForText(int argc, const char *const argv[])
         for (const char *option : {"-h", "--help", "-v", "--version"})
             if (std::strcmp(argument, option) == 0)
                 return true;
+    }
+    return false;
+}
+
+bool CommandLine::asksForExport(int argc, const char *const argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--") == 0)
+            return false;
+        if (std::strncmp(argv[i], "--export", 8) == 0)
+            return true;
     }
     return false;
 }

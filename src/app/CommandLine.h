@@ -6,7 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-// The program's command line: data files to open, --help and --version.
+// The program's command line: data files to open, --help and --version,
+// and --export with --kind to write the files' chart without a window.
 // parse() takes the arguments as they came (program name first) and says
 // what to do; it prints nothing and never ends the program, so main decides
 // and tests can read the outcome. An option is added in three places: a
@@ -19,6 +20,11 @@ public:
     {
         // Data files to load, in the order given, as full paths.
         QStringList files;
+        // --export: the chart of the files goes to exportPath instead of a
+        // window; --kind: "tervalo" (the climate diagram) or "normal".
+        bool exporting = false;
+        QString exportPath;
+        QString kind;
         // Set when the program ends before its window shows: for --help and
         // --version with exit code 0 and the text for standard output, for a
         // wrong command line with exit code 1 and the text for standard error.
@@ -36,6 +42,8 @@ public:
     // --version: those are answered in the terminal before the window system
     // is opened, as there may be no display at all.
     static bool asksOnlyForText(int argc, const char *const argv[]);
+    // True when the arguments ask for --export, which needs no display.
+    static bool asksForExport(int argc, const char *const argv[]);
 
     // "Tervalo 0.1.0": the name and the version the build gives the program.
     static QString versionText();
@@ -45,4 +53,6 @@ private:
     QCommandLineParser m_parser;
     QCommandLineOption m_help;
     QCommandLineOption m_version;
+    QCommandLineOption m_export;
+    QCommandLineOption m_kind;
 };

@@ -131,6 +131,7 @@ void Form3::connectControls()
     connect(c.List2, &QListWidget::currentItemChanged, this, &Form3::List2_Click);
     for (int i = 0; i < static_cast<int>(c.Bot.size()); ++i)
         connect(c.Bot[i], &QToolButton::clicked, this, [this, i] { Bot_Click(i); });
+    connectChartMenu();
     connectAnalysis();
 }
 

@@ -4,7 +4,9 @@
 #include "app/Form3Controls.h"
 #include "app/MainState.h"
 #include "data/ProgramState.h"
+#include "output/ChartPicture.h"
 
+#include <QImage>
 #include <QPointer>
 #include <QRectF>
 #include <QSize>
@@ -22,6 +24,7 @@ class Form3ComboStyle;
 class GridEditing;
 class QLabel;
 class QPainter;
+struct PrintTable;
 
 // The main window "Tervalo": the loaded data sets, their lists, the values
 // table, the legend and the toolbar. Its members (MainState) live as long as
@@ -91,6 +94,20 @@ public:
     void Frame2_MouseMove();
     bool isBotHighlighted(int index) const;
 
+    // Output: the chart copied to the clipboard, printed with a preview,
+    // saved as a file.
+    void copyChart();
+    void Imprimir();
+    void saveChartAs();
+    // The chart picture Picture1 exactly as shown, with whatever of the
+    // window lies over it (the legend, the read-out box).
+    QImage chartImage() const;
+    // The chart as printing and the vector files draw it.
+    ChartPicture chartPicture() const;
+    // While the area is measured, the right button on the plotting area
+    // belongs to the measurement, not to the chart's menu.
+    bool isMeasuringArea() const;
+
     // The last step of the close button. By default the process ends at
     // once, without running any further event; tests put something harmless
     // here.
@@ -112,6 +129,9 @@ private:
     void createControls();           // builds m_controls at their design places
     void createCollaborators();      // chart engine, style, grid editing
     void connectControls();
+    void connectChartMenu();
+    void showChartMenu(const QPoint &at);
+    PrintTable printTable() const;
     void connectAnalysis();          // pointer read-out, legend dragging, area (Form3_Analysis.cpp)
     void discardControls();
     void appendDataSet();

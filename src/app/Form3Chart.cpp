@@ -471,6 +471,8 @@ ChartOverlay Form3Chart::overlay() const
         // The legend lies over the picture, in the window's client area.
         const QPoint offset = c.Frame4->pos() - c.Picture1->pos();
         overlay.legendFrame = QRectF(c.Frame4->geometry().translated(-c.Picture1->pos()));
+        // The frame's box is drawn in its text colour.
+        overlay.legendOutline = Rgb::fromQColor(c.Frame4->palette().color(QPalette::WindowText));
         for (int n = 0; n <= maxDataSets && m_legendLabel; ++n) {
             const QLabel *label = m_legendLabel(n);
             if (!label || label->isHidden() || label->text().isEmpty())
@@ -493,19 +495,23 @@ void Form3Chart::paintChart(QPainter &painter, const QRectF &target) const
     painter.translate(target.topLeft());
     painter.scale(target.width() / size.width(), target.height() / size.height());
     const QRect plotArea = m_controls.Picture4 ? m_controls.Picture4->geometry() : QRect();
+    // Only what lies inside the chart picture is shown (a long legend ends
+    // at its edge), and the caller's own clip stays in force.
+    painter.setClipRect(QRect(QPoint(0, 0), size), Qt::IntersectClip);
 
     // The chart picture, but for what the plotting area covers.
     PainterCanvas picture(painter, size);
     picture.setTextFont(ChartRenderer::labelFont());
     picture.clear();
     if (m_shownAxes) {
-        painter.setClipRegion(QRegion(QRect(QPoint(0, 0), size)).subtracted(QRegion(plotArea)));
+        painter.save();
+        painter.setClipRegion(QRegion(QRect(QPoint(0, 0), size)).subtracted(QRegion(plotArea)), Qt::IntersectClip);
         ChartRenderer axes(*m_shownAxes, &picture, nullptr);
         if (m_shownAxes->normalKind)
             axes.normalAxes();
         else
             axes.climateAxes();
-        painter.setClipping(false);
+        painter.restore();
     }
     if (!plotArea.isEmpty()) {
         PainterCanvas plot(painter, plotArea.size(), plotArea.topLeft());

@@ -44,7 +44,7 @@ void Form3::Bot_Click(int index)
         carrega();
         break;
     case 2:
-        // Printing lands with the output work.
+        Imprimir();
         break;
     case 3:
         resetAll();
@@ -53,7 +53,7 @@ void Form3::Bot_Click(int index)
         Form1::showEditor();
         break;
     case 5:
-        // Copying the chart to the clipboard lands with the output work.
+        copyChart();
         break;
     case 6: {
         const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("tervalo.chm"));

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/ChartExport.h"
 #include "app/CommandLine.h"
 #include "app/Form3.h"
 
 #include <QApplication>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTextStream>
 
 #include <cstdio>
 
@@ -27,6 +29,10 @@ int main(int argc, char *argv[])
         QCoreApplication terminal(argc, argv);
         return answer(CommandLine().parse(QCoreApplication::arguments()));
     }
+    // An export shows no window, so it needs no display: scripts run it
+    // where there is none.
+    if (CommandLine::asksForExport(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tervalo"));
     QApplication::setApplicationVersion(CommandLine::version());
@@ -38,6 +44,10 @@ int main(int argc, char *argv[])
     // design; Fusion does.
     if (QApplication::style()->name().compare(QLatin1String("windows"), Qt::CaseInsensitive) == 0)
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    if (request.exporting) {
+        QTextStream errors(stderr);
+        return exportChart(request.exportPath, request.kind, request.files, errors);
+    }
     // Outlives the main window's controls: what survives reset all.
     ProgramState program;
     Form3 window(program);

@@ -354,7 +354,7 @@ void ChartRenderer::paintOverlay(QPainter &painter, const ChartOverlay &overlay)
         write(overlay.title);
     if (overlay.legendShown) {
         // A one-pixel box drawn inside the frame's rectangle, as the frame shows it.
-        painter.setPen(QPen(Qt::black, 1));
+        painter.setPen(QPen(Rgb::toQColor(overlay.legendOutline), 1));
         painter.setBrush(Qt::white);
         painter.drawRect(overlay.legendFrame.adjusted(0.5, 0.5, -0.5, -0.5));
         for (const ChartOverlay::Text &entry : overlay.legendEntries)

@@ -88,6 +88,7 @@ struct ChartOverlay
     bool titleShown = false;
     Text title;
     bool legendShown = false;
-    QRectF legendFrame;                // white, outlined black
+    QRectF legendFrame;                // white, outlined in legendOutline
+    qint32 legendOutline = 0;
     std::vector<Text> legendEntries;   // shown labels only
 };

@@ -16,16 +16,41 @@ QString suffixOf(const QString &defaultSuffix)
     return suffix;
 }
 
-QString runFileDialog(QWidget *parent, const Dialogs::FileRequest &request, bool save)
+// The extension of a filter entry's first pattern, "png" for "PNG image
+// (*.png)"; empty for a wildcard such as "*.*".
+QString filterSuffix(const QString &entry)
 {
+    const qsizetype open = entry.lastIndexOf(u'(');
+    const qsizetype close = entry.lastIndexOf(u')');
+    if (open < 0 || close <= open)
+        return QString();
+    const QString pattern = entry.mid(open + 1, close - open - 1).section(u' ', 0, 0).section(u';', 0, 0);
+    const QString suffix = suffixOf(pattern);
+    return suffix.contains(u'*') || suffix.contains(u'?') ? QString() : suffix;
+}
+
+// chosenFilter: nullptr when the caller does not ask for the filter entry.
+QString runFileDialog(QWidget *parent, const Dialogs::FileRequest &request, bool save, int *chosenFilter = nullptr)
+{
+    const QStringList filters = Dialogs::qtFilter(request.filter).split(QStringLiteral(";;"));
     QFileDialog dialog(parent, request.title, request.directory, Dialogs::qtFilter(request.filter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // Open does not insist that the file exists either: a name that does
     // not is simply not read, without a message of the dialog's own.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(suffixOf(request.defaultSuffix));
+    if (chosenFilter) {
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &entry) {
+            const QString suffix = filterSuffix(entry);
+            if (!suffix.isEmpty())
+                dialog.setDefaultSuffix(suffix);
+        });
+        *chosenFilter = -1;
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
+    if (chosenFilter)
+        *chosenFilter = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
     return dialog.selectedFiles().constFirst();
 }
 } // namespace
@@ -47,6 +72,13 @@ QString Dialogs::saveFileName(QWidget *parent, const FileRequest &request)
     if (g_responder)
         return g_responder->saveFileName(request);
     return runFileDialog(parent, request, true);
+}
+
+QString Dialogs::saveFileName(QWidget *parent, const FileRequest &request, int &chosenFilter)
+{
+    if (g_responder)
+        return g_responder->saveFileNameAndFilter(request, chosenFilter);
+    return runFileDialog(parent, request, true, &chosenFilter);
 }
 
 void Dialogs::message(QWidget *parent, const QString &text, const QString &title,

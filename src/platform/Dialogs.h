@@ -29,6 +29,13 @@ public:
         // Return the chosen path, or an empty text for "cancelled".
         virtual QString openFileName(const FileRequest &request) = 0;
         virtual QString saveFileName(const FileRequest &request) = 0;
+        // A Save dialog whose filter entry matters: by default the entry is
+        // not known (-1) and the plain answer is taken.
+        virtual QString saveFileNameAndFilter(const FileRequest &request, int &chosenFilter)
+        {
+            chosenFilter = -1;
+            return saveFileName(request);
+        }
         virtual void message(const QString &text, const QString &title, QMessageBox::Icon icon) = 0;
         virtual void beep() = 0;
     };
@@ -39,6 +46,10 @@ public:
     static QString openFileName(QWidget *parent, const FileRequest &request);
     // Asks before replacing an existing file.
     static QString saveFileName(QWidget *parent, const FileRequest &request);
+    // The same, and which entry of the filter list was chosen (from 0; -1
+    // when that is not known). Choosing an entry also makes its extension
+    // the one added to a name typed without one.
+    static QString saveFileName(QWidget *parent, const FileRequest &request, int &chosenFilter);
     // A message box with one OK button.
     static void message(QWidget *parent, const QString &text, const QString &title,
                         QMessageBox::Icon icon);

@@ -1,0 +1,178 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The chart leaving the program: copied to the clipboard, printed with a
+// preview, saved as a PNG, SVG or PDF file from the chart's menu.
+#include "app/Form3.h"
+
+#include "output/ChartCapture.h"
+#include "output/ChartFile.h"
+#include "output/PrintLayout.h"
+#include "output/PrintPreview.h"
+#include "platform/DataGrid.h"
+#include "platform/Dialogs.h"
+#include "platform/PictureBox.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QPrinter>
+#include <QProgressBar>
+
+namespace {
+
+// The Save dialog's entries; the first three all write PNG, at 1, 2 and 4
+// times the size shown.
+const QString saveFilter = QStringLiteral(
+    "PNG image (*.png)|*.png|"
+    "PNG image, twice the size (*.png)|*.png|"
+    "PNG image, four times the size (*.png)|*.png|"
+    "SVG drawing (*.svg)|*.svg|"
+    "PDF document (*.pdf)|*.pdf|");
+constexpr int pngScales[3] = {1, 2, 4};
+constexpr int svgEntry = 3;
+constexpr int pdfEntry = 4;
+
+} // namespace
+
+QImage Form3::chartImage() const
+{
+    const Form3Controls &c = m_controls;
+    if (!c.client || !c.Picture1)
+        return QImage();
+    return ChartCapture::grab(c.client, c.Picture1->geometry());
+}
+
+// The renderer draws the chart afresh on the painter's own device: sharp on
+// a printer, in an SVG or PDF file and in a larger image.
+ChartPicture Form3::chartPicture() const
+{
+    return ChartPicture{chartPixelSize(),
+                        [this](QPainter &painter, const QRectF &target) { paintChart(painter, target); }};
+}
+
+bool Form3::isMeasuringArea() const
+{
+    return m_state.areaMode;
+}
+
+// The copy button: the image goes to the clipboard first; the progress bar
+// only confirms it to the eye afterwards.
+void Form3::copyChart()
+{
+    QProgressBar *bar = m_controls.ProgBar;
+    if (bar) {
+        bar->setRange(0, 1000);
+        bar->setValue(0);
+        bar->show();
+    }
+    ChartCapture::toClipboard(chartImage());
+    QCoreApplication::processEvents();
+    // Tenths of the design's 0..100 bar: 0.1, 0.2 … 100.
+    for (int i = 1; i <= 1000 && bar; ++i)
+        bar->setValue(i);
+    if (bar)
+        bar->hide();
+}
+
+PrintTable Form3::printTable() const
+{
+    const Form3Controls &c = m_controls;
+    PrintTable table;
+    if (!c.Grid2)
+        return table;
+    const int columns = c.Grid2->columnCount();
+    for (int row = 0; row < c.Grid2->rowCount(); ++row) {
+        QStringList texts;
+        for (int column = 0; column < columns; ++column)
+            texts << c.Grid2->text(row, column);
+        table.rows.push_back(texts);
+    }
+    // Data set n's two columns are grey while it is unchecked, as on the screen.
+    table.greyColumns.assign(columns, false);
+    for (int column = 1; column < columns; ++column) {
+        const QListWidgetItem *entry = c.List1 ? c.List1->item((column + 1) / 2 - 1) : nullptr;
+        table.greyColumns[column] = entry && entry->checkState() != Qt::Checked;
+    }
+    return table;
+}
+
+// The print button. The chart image goes to the clipboard as with the copy
+// button; the page itself draws the chart afresh at the printer's
+// resolution, and nothing is written to a file on the way.
+void Form3::Imprimir()
+{
+    ChartCapture::toClipboard(chartImage());
+    QCoreApplication::processEvents();
+    const ChartPicture chart = chartPicture();
+    const PrintTable table = printTable();
+    PrintPreview::run(this, [chart, table](QPrinter &printer) { PrintLayout::paint(printer, chart, table); });
+}
+
+void Form3::connectChartMenu()
+{
+    QWidget *picture = m_controls.Picture1;
+    if (!picture)
+        return;
+    // The plotting area and the axis lines pass the right button on to the
+    // chart picture; the title box keeps its own editing menu.
+    picture->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(picture, &QWidget::customContextMenuRequested, this, &Form3::showChartMenu);
+}
+
+// `at` in the chart picture's coordinates.
+void Form3::showChartMenu(const QPoint &at)
+{
+    const Form3Controls &c = m_controls;
+    if (!c.Picture1)
+        return;
+    if (isMeasuringArea() && c.Picture4 && c.Picture4->geometry().contains(at))
+        return;
+    auto *menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("chartMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(QStringLiteral("Copy chart"), this, &Form3::copyChart);
+    menu->addAction(QStringLiteral("Save chart as…"), this, &Form3::saveChartAs);
+    menu->popup(c.Picture1->mapToGlobal(at));
+}
+
+void Form3::saveChartAs()
+{
+    Dialogs::FileRequest request;
+    request.title = QStringLiteral("Save chart as");
+    request.filter = saveFilter;
+    request.defaultSuffix = QStringLiteral("png");
+    int entry = -1;
+    const QString path = Dialogs::saveFileName(this, request, entry);
+    if (path.isEmpty())
+        return;
+
+    // The name's extension decides the format; the entry chosen decides
+    // only where the name has none we know, and gives the PNG's scale.
+    ChartFile::Format format = ChartFile::Format::Png;
+    if (const std::optional<ChartFile::Format> byName = ChartFile::formatOf(path))
+        format = *byName;
+    else if (entry == svgEntry)
+        format = ChartFile::Format::Svg;
+    else if (entry == pdfEntry)
+        format = ChartFile::Format::Pdf;
+    const int scale = entry >= 0 && entry < 3 ? pngScales[entry] : 1;
+
+    const QString title = m_controls.TxTitulo ? m_controls.TxTitulo->text() : QString();
+    QByteArray bytes;
+    switch (format) {
+    case ChartFile::Format::Png:
+        bytes = scale == 1 ? ChartFile::png(chartImage()) : ChartFile::png(chartPicture(), scale);
+        break;
+    case ChartFile::Format::Svg:
+        bytes = ChartFile::svg(chartPicture(), title);
+        break;
+    case ChartFile::Format::Pdf:
+        bytes = ChartFile::pdf(chartPicture(), title);
+        break;
+    }
+    const QString why = ChartFile::write(path, bytes);
+    if (!why.isEmpty())
+        Dialogs::message(this, QStringLiteral("The chart could not be saved as %1: %2").arg(path, why),
+                         QStringLiteral("Warning"), QMessageBox::Warning);
+}

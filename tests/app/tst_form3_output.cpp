@@ -1,0 +1,308 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The chart leaving the main window: the copy and print buttons, the
+// chart's menu with Save chart as, and the export the command line runs.
+#include "Form3Fixture.h"
+
+#include "common/TestPaths.h"
+#include "output/PrintPreview.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFrame>
+#include <QMenu>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QProgressBar>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// The Save dialog's answers with the filter entry the user picked.
+class SaveDialogs : public ScriptedDialogs
+{
+public:
+    QQueue<int> filterAnswers;
+    QString saveFileNameAndFilter(const Dialogs::FileRequest &request, int &chosenFilter) override
+    {
+        chosenFilter = filterAnswers.isEmpty() ? -1 : filterAnswers.dequeue();
+        return saveFileName(request);
+    }
+};
+
+QImage asRgb(const QImage &image)
+{
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QMenu *chartMenu()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *menu = qobject_cast<QMenu *>(widget); menu && menu->objectName() == u"chartMenu" && menu->isVisible())
+            return menu;
+    return nullptr;
+}
+
+void rightClick(QWidget *widget, QPoint at)
+{
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+    QApplication::sendEvent(widget, &event);
+}
+
+} // namespace
+
+class TestForm3Output : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void copyTakesTheChartAsShown();
+    void printShowsHeadingChartAndTable();
+    void chartEndsAtItsEdge();
+    void chartMenuExceptDuringAreaMeasurement();
+    void saveChartAs_data();
+    void saveChartAs();
+    void exportFromTheCommandLine_data();
+    void exportFromTheCommandLine();
+
+private:
+    void loadTwoPlaces();
+
+    std::unique_ptr<SaveDialogs> m_dialogs;
+    std::unique_ptr<Form3> m_window;
+    std::unique_ptr<DataFiles> m_files;
+    // The chart picture and its plotting area, whatever widget draws them.
+    QWidget *m_chart = nullptr;
+    QWidget *m_plot = nullptr;
+};
+
+void TestForm3Output::init()
+{
+    QGuiApplication::clipboard()->clear();
+    m_dialogs = std::make_unique<SaveDialogs>();
+    m_files = std::make_unique<DataFiles>();
+    m_window = std::make_unique<Form3>();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_chart = m_window->findChild<QWidget *>(QStringLiteral("Picture1"));
+    m_plot = m_window->findChild<QWidget *>(QStringLiteral("Picture4"));
+}
+
+void TestForm3Output::cleanup()
+{
+    PrintPreview::setRunner({});
+    if (QMenu *menu = chartMenu())
+        menu->close();
+    m_window.reset();
+    flushDeletions();
+    m_dialogs.reset();
+    m_files.reset();
+}
+
+void TestForm3Output::loadTwoPlaces()
+{
+    QVERIFY(m_window->loadDataFile(m_files->place("warm.tvr", "Warm", DataFiles::constant(25.14, 120.6))));
+    QVERIFY(m_window->loadDataFile(m_files->place("ramp.tvr", "Ramp", DataFiles::ramp(-5))));
+}
+
+// The clipboard gets Picture1's pixels with the legend where it lies over
+// the chart, taken from the window itself; the bar is hidden again.
+void TestForm3Output::copyTakesTheChartAsShown()
+{
+    loadTwoPlaces();
+    const Form3Controls &c = m_window->controls();
+    QVERIFY(c.Frame4->isVisible());
+    QTest::mouseClick(c.Bot[5], Qt::LeftButton);
+    QVERIFY(c.ProgBar->isHidden());
+
+    const QImage copied = asRgb(QGuiApplication::clipboard()->image());
+    QCOMPARE(copied.size(), m_chart->size());
+    const QImage chart = asRgb(m_chart->grab().toImage());
+    const QImage legend = asRgb(c.Frame4->grab().toImage());
+    const QRect legendArea = c.Frame4->geometry().translated(-m_chart->pos());
+    QVERIFY(QRect(QPoint(0, 0), copied.size()).contains(legendArea));
+    QCOMPARE(copied.copy(legendArea), legend);
+    // Elsewhere the chart itself: a row above the legend, whole.
+    const int row = legendArea.top() - 2;
+    for (int x = 0; x < copied.width(); ++x)
+        QCOMPARE(copied.pixel(x, row), chart.pixel(x, row));
+}
+
+// The print button opens the preview; printed to a PDF, the page holds the
+// heading, the chart and the table, and the clipboard holds the chart.
+void TestForm3Output::printShowsHeadingChartAndTable()
+{
+    loadTwoPlaces();
+    const QString pdf = m_files->path("printed.pdf");
+    int previewPages = 0;
+    PrintPreview::setRunner([&](QPrintPreviewDialog &dialog) {
+        dialog.show();
+        auto *preview = dialog.findChild<QPrintPreviewWidget *>();
+        previewPages = preview->pageCount();
+        dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+        dialog.printer()->setOutputFileName(pdf);
+        preview->print();
+    });
+    QTest::mouseClick(m_window->controls().Bot[2], Qt::LeftButton);
+    QCOMPARE(previewPages, 1);
+    QCOMPARE(asRgb(QGuiApplication::clipboard()->image()).size(), m_chart->size());
+
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    QVERIFY(pdftotext.waitForFinished(60000));
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput()).trimmed();
+    QVERIFY2(text.startsWith(QStringLiteral("Tervalo")), qPrintable(text));
+    for (const char *word : {"Tmp1", "Ppt2", "Jan", "Dic", "Average", "25.14", "121", "120.6", "7.00"})
+        QVERIFY2(text.contains(QLatin1String(word)), word);
+}
+
+// However long the legend, the chart drawn for a page or a file ends where
+// the chart picture does, as on the screen, and its box is the screen's.
+void TestForm3Output::chartEndsAtItsEdge()
+{
+    const QString place = m_files->place("warm.tvr", "Warm", DataFiles::constant(25.14, 120.6));
+    for (int n = 0; n < Form3::maxDataSets; ++n)
+        QVERIFY(m_window->loadDataFile(place));
+    QImage page(m_chart->size() + QSize(0, 300), QImage::Format_ARGB32);
+    page.fill(Qt::transparent);
+    QPainter painter(&page);
+    m_window->paintChart(painter, QRectF(QPointF(0, 0), QSizeF(m_chart->size())));
+    painter.end();
+    for (int y = m_chart->height(); y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            QCOMPARE(qAlpha(page.pixel(x, y)), 0);
+    // The legend's box in the colour the screen gives it.
+    const QPoint box = m_window->controls().Frame4->pos() - m_chart->pos() + QPoint(0, 5);
+    QCOMPARE(QColor(page.pixel(box)), QColor(m_window->chartImage().pixel(box)));
+}
+
+// The chart's menu, but not over the plotting area while the area is
+// measured: there the right button marks regions.
+void TestForm3Output::chartMenuExceptDuringAreaMeasurement()
+{
+    rightClick(m_plot, m_plot->rect().center());
+    QVERIFY(chartMenu());
+    QStringList texts;
+    for (const QAction *action : chartMenu()->actions())
+        texts << action->text();
+    QCOMPARE(texts, QStringList({"Copy chart", "Save chart as…"}));
+    chartMenu()->close();
+
+    m_window->state().areaMode = true;
+    rightClick(m_plot, m_plot->rect().center());
+    QVERIFY(!chartMenu());
+    const QPoint besidePlot(5, m_chart->height() - 5);
+    QVERIFY(!m_plot->geometry().contains(besidePlot));
+    rightClick(m_chart, besidePlot);
+    QVERIFY(chartMenu());
+}
+
+void TestForm3Output::saveChartAs_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<int>("scale");   // 0: not a PNG
+    QTest::addColumn<QByteArray>("start");
+    QTest::newRow("png as shown") << "c.png" << 0 << 1 << QByteArray("\x89PNG");
+    QTest::newRow("png four times the size") << "c.png" << 2 << 4 << QByteArray("\x89PNG");
+    QTest::newRow("the name's extension wins") << "c.svg" << 0 << 0 << QByteArray("<?xml");
+    QTest::newRow("no extension: the filter's format") << "c" << 4 << 0 << QByteArray("%PDF");
+    QTest::newRow("folder missing: a warning") << "no folder/c.png" << 0 << 0 << QByteArray();
+}
+
+void TestForm3Output::saveChartAs()
+{
+    QFETCH(QString, name);
+    QFETCH(int, filter);
+    QFETCH(int, scale);
+    QFETCH(QByteArray, start);
+    loadTwoPlaces();
+    const QString path = m_files->path(name);
+    m_dialogs->saveAnswers.enqueue(path);
+    m_dialogs->filterAnswers.enqueue(filter);
+    rightClick(m_chart, QPoint(5, 5));
+    QVERIFY(chartMenu());
+    chartMenu()->actions().constLast()->trigger();
+    QCOMPARE(m_dialogs->saveRequests.constFirst().filter.count(u'|'), 10);
+    if (start.isEmpty()) {
+        // A Warning that names the file and says why.
+        QCOMPARE(m_dialogs->messages.size(), 1);
+        const ScriptedDialogs::Message &message = m_dialogs->messages.constFirst();
+        QVERIFY(message.title == u"Warning" && message.icon == QMessageBox::Warning);
+        QVERIFY(message.text.contains(path) && message.text.size() > path.size() + 30);
+        return;
+    }
+    QVERIFY(m_dialogs->messages.isEmpty());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith(start));
+    const QImage saved = asRgb(QImage::fromData(bytes, "PNG"));
+    if (scale > 0)
+        QCOMPARE(saved.size(), m_chart->size() * scale);
+    if (scale == 1)
+        QCOMPARE(saved, asRgb(m_window->chartImage()));
+    if (start == "<?xml")
+        QVERIFY(bytes.contains("<title>Enter your title</title>"));
+}
+
+void TestForm3Output::exportFromTheCommandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");   // data files by their names here
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QByteArray>("start");
+    const QStringList two{"warm.tvr", "ramp.tvr"};
+    QTest::newRow("svg") << QStringList{"--export", "chart.svg"} + two << 0 << QByteArray("<?xml");
+    QTest::newRow("pdf, month chart") << QStringList{"--export=chart.pdf", "--kind", "normal"} + two << 0
+                                      << QByteArray("%PDF");
+    QTest::newRow("png") << QStringList{"--kind=tervalo", "--export", "chart.png"} + two << 0 << QByteArray("\x89PNG");
+    QTest::newRow("unknown format") << QStringList{"--export", "chart.bmp"} + two << 2 << QByteArray();
+    QTest::newRow("unknown kind") << QStringList{"--export", "chart.svg", "--kind", "pie"} + two << 2 << QByteArray();
+    QTest::newRow("a file that does not read") << QStringList{"--export", "chart.svg", "missing.tvr"} << 2
+                                              << QByteArray();
+}
+
+// The program itself, as a script runs it: no window and no display needed.
+void TestForm3Output::exportFromTheCommandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, code);
+    QFETCH(QByteArray, start);
+    m_files->place("warm.tvr", "Warm", DataFiles::constant(25.14, 120.6));
+    m_files->place("ramp.tvr", "Ramp", DataFiles::ramp(-5));
+    QProcess tervalo;
+    tervalo.setWorkingDirectory(m_files->path(QString()));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    tervalo.setProcessEnvironment(environment);
+    tervalo.start(TestPaths::binaryDir() + QStringLiteral("/tervalo"), arguments);
+    QVERIFY(tervalo.waitForFinished(60000));
+    QCOMPARE(tervalo.exitCode(), code);
+    const QString errors = QString::fromLocal8Bit(tervalo.readAllStandardError());
+    const QString chart = m_files->path(arguments.contains("--export") ? arguments[arguments.indexOf("--export") + 1]
+                                                                       : QStringLiteral("chart.pdf"));
+    QFile written(chart);
+    if (code == 0) {
+        QVERIFY2(!errors.contains(QStringLiteral("tervalo:")), qPrintable(errors));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY(written.readAll().startsWith(start));
+    } else {
+        // One line that says why, and no file.
+        QCOMPARE(errors.count(QStringLiteral("tervalo: ")), 1);
+        QVERIFY(errors.endsWith(u'\n'));
+        QVERIFY(!written.exists());
+    }
+}
+
+QTEST_MAIN(TestForm3Output)
+#include "tst_form3_output.moc"
