@@ -10,24 +10,27 @@
 
 #include <benchmark/benchmark.h>
 
+#include "data/DataSet.h"
+
 #include <QApplication>
-#include <QFile>
 #include <QPrintPreviewDialog>
-#include <QStringList>
-#include <QTemporaryDir>
 
 #include <memory>
 
 namespace {
 
-QString g_place;
-
 std::unique_ptr<Form3> windowWithFiftyPlaces()
 {
+    DataSet place;
+    place.name = QStringLiteral("Benchmark place");
+    for (int m = 1; m <= 12; ++m) {
+        place.temp[m] = 10.5 + m;
+        place.ppt[m] = 20.25 * m;
+    }
     auto window = std::make_unique<Form3>();
     window->show();
     for (int n = 0; n < Form3::maxDataSets; ++n)
-        window->loadDataFile(g_place);
+        window->appendPlace(place);
     QCoreApplication::processEvents();
     return window;
 }
@@ -64,18 +67,6 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-
-    QTemporaryDir folder;
-    QFile file(folder.filePath(QStringLiteral("bench.tvr")));
-    if (!file.open(QIODevice::WriteOnly))
-        return 1;
-    QStringList pairs;
-    for (int m = 1; m <= 12; ++m)
-        pairs << QStringLiteral("(%1;%2)").arg(10.5 + m).arg(20.25 * m);
-    pairs << QStringLiteral("(13;0)");
-    file.write("\"Benchmark place\",\"" + pairs.join(u',').toUtf8() + "\"\r\n");
-    file.close();
-    g_place = file.fileName();
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -263,8 +263,7 @@ void StationBrowser::saveSelected()
     const QString name = StationTable::dataSetName(station);
     const DataFile::WriteResult written = DataFile::writeDataFile(path, name, rows);
     if (!written.ok) {
-        Dialogs::message(this, QStringLiteral("The file could not be saved:\n%1\n%2").arg(path, written.message),
-                         QStringLiteral("Warning"), QMessageBox::Warning);
+        Dialogs::fileNotSaved(this, path, written.message);
         return;
     }
     m_status->setText(QStringLiteral("Saved %1 as %2.").arg(name, QDir::toNativeSeparators(path)));

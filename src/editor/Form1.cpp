@@ -281,9 +281,7 @@ void Form1::CommGravar_Click()
     if (!written.ok) {
         ProgBar->hide();
         setButtonsEnabled(true);
-        Dialogs::message(this,
-                         QStringLiteral("The file could not be saved:\n%1\n%2").arg(path, written.message),
-                         QStringLiteral("Warning"), QMessageBox::Warning);
+        Dialogs::fileNotSaved(this, path, written.message);
         return;
     }
     showSaveProgress();

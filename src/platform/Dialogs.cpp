@@ -92,6 +92,12 @@ void Dialogs::message(QWidget *parent, const QString &text, const QString &title
     box.exec();
 }
 
+void Dialogs::fileNotSaved(QWidget *parent, const QString &path, const QString &reason)
+{
+    message(parent, QStringLiteral("The file could not be saved:\n%1\n%2").arg(path, reason),
+            QStringLiteral("Warning"), QMessageBox::Warning);
+}
+
 void Dialogs::beep()
 {
     if (g_responder) {

@@ -54,6 +54,9 @@ public:
     static void message(QWidget *parent, const QString &text, const QString &title,
                         QMessageBox::Icon icon);
     static void beep();
+    // The Warning of a data file that could not be written: its path and the
+    // reason the system gave.
+    static void fileNotSaved(QWidget *parent, const QString &path, const QString &reason);
 
     // "Tervalo(*.tvr)|*.tvr|All files(*.*)|*.*|" → "Tervalo(*.tvr);;All files(*.*)".
     static QString qtFilter(const QString &classicFilter);
