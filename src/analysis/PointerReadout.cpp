@@ -12,7 +12,7 @@ QString text(const ChartSettings &chart, double x, double y)
     const Scale::Range rangeY = Scale::drawnRange(chart.scaleMinY, chart.scaleMaxY);
     std::optional<double> valueX;
     std::optional<double> valueY;
-    if (!chart.normalKind) {
+    if (chart.kind != ChartKind::Normal) {
         const PlotPositionValue at(chart.plotLeft, chart.plotTop, chart.plotRight, chart.plotBottom, rangeX, rangeY);
         valueX = at.atX(x);
         valueY = at.atY(y);

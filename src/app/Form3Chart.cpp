@@ -279,7 +279,7 @@ ChartSettings Form3Chart::settings() const
     const Form3Controls &c = m_controls;
     const ChartState &state = m_state.chart;
     ChartSettings s;
-    s.normalKind = boxChecked(c.Option3);
+    s.kind = boxChecked(c.Option3) ? ChartKind::Normal : ChartKind::Climate;
     s.scaleMinX = state.scaleMinX;
     s.scaleMaxX = state.scaleMaxX;
     s.scaleMinY = state.scaleMinY;
@@ -507,7 +507,7 @@ void Form3Chart::paintChart(QPainter &painter, const QRectF &target) const
         painter.save();
         painter.setClipRegion(QRegion(QRect(QPoint(0, 0), size)).subtracted(QRegion(plotArea)), Qt::IntersectClip);
         ChartRenderer axes(*m_shownAxes, &picture, nullptr);
-        if (m_shownAxes->normalKind)
+        if (m_shownAxes->kind == ChartKind::Normal)
             axes.normalAxes();
         else
             axes.climateAxes();

@@ -91,6 +91,7 @@ bool Form3::loadDataFile(const QString &path)
         m_state.filePrec[month] = read.data.ppt[month];
     }
     program.placeName = read.data.name;
+    m_state.fileInfo = PlaceInfo();
     appendDataSet();
     return true;
 }
@@ -106,6 +107,7 @@ bool Form3::appendPlace(const DataSet &place)
         m_state.filePrec[month] = place.ppt[month];
     }
     m_program.placeName = place.name;
+    m_state.fileInfo = place.info;
     appendDataSet();
     return true;
 }
@@ -172,6 +174,7 @@ void Form3::appendDataSet()
 
     m_state.setCount = n;
     m_state.setName[n] = program.placeName;
+    m_state.setInfo[n] = m_state.fileInfo;
 
     Grid2_Fill();
 

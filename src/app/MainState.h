@@ -37,11 +37,15 @@ struct MainState
     std::array<int, maxDataSets + 1> setMarkerSize{};
     std::array<int, maxDataSets + 1> setLineWidth{};
     std::array<int, maxDataSets + 1> setLineStyle{};
+    // What is known of data set n's place besides its values (stations of
+    // the library know their elevation, latitude and period).
+    std::array<PlaceInfo, maxDataSets + 1> setInfo{};
     bool hasData = false;
 
     // The file being loaded: months 1..12.
     std::array<double, 16> fileTemp{};
     std::array<double, 16> filePrec{};
+    PlaceInfo fileInfo;
     QString fileDataLine;
 
     // 1 while loading changes List1's check marks by code: redraws do nothing.

@@ -93,7 +93,7 @@ void ChartRenderer::draw(const ChartSettings &settings, const std::vector<ChartS
     int barShift = 0;
     for (const ChartSeries &one : series) {
         barShift += barShiftPerSet;
-        if (settings.normalKind) {
+        if (settings.kind == ChartKind::Normal) {
             renderer.normalAxes();
             renderer.normalSeries(one, barShift, count);
         } else {

@@ -19,9 +19,14 @@
 // (temperature), Y the second (precipitation).
 enum class Axis { X, Y };
 
+// The kinds of chart the program draws: the climate diagram (the
+// Jan → Dec → Jan polygon in the temperature–precipitation plane) and the
+// "Normal" month chart (precipitation bars, temperature line).
+enum class ChartKind { Climate, Normal };
+
 struct ChartSettings
 {
-    bool normalKind = false; // the "Normal" month chart; else the climate diagram
+    ChartKind kind = ChartKind::Climate;
 
     double scaleMinX = 0, scaleMaxX = 0, scaleMinY = 0, scaleMaxY = 0;
     int divisionsX = Scale::defaultDivisions;

@@ -327,6 +327,9 @@ DataSet dataSet(const Station &station)
     place.name = dataSetName(station);
     place.temp = station.temp;
     place.ppt = station.ppt;
+    place.info.elevation = station.elevation;
+    place.info.latitude = station.latitude;
+    place.info.period = station.period;
     return place;
 }
 

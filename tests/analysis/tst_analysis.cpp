@@ -134,7 +134,7 @@ void TestAnalysis::readoutText()
     QFETCH(QPointF, pointer);
     QFETCH(QString, text);
     ChartSettings chart;
-    chart.normalKind = normal;
+    chart.kind = normal ? ChartKind::Normal : ChartKind::Climate;
     chart.plotRight = 5385;
     chart.plotBottom = 4425;
     chart.scaleMaxX = 20;

@@ -125,7 +125,7 @@ void TestChartRenderer::gridLines()
     f.settings.gridX = gridX;
     f.settings.gridY = gridY;
     f.settings.divisionsX = f.settings.divisionsY = divisions;
-    f.settings.normalKind = normal;
+    f.settings.kind = normal ? ChartKind::Normal : ChartKind::Climate;
     f.add(Fixture::tropicalTemps(), Fixture::tropicalPrecs()).style.markerSize = 0;
     f.draw();
 
@@ -201,7 +201,7 @@ void TestChartRenderer::thresholdLine()
     QCOMPARE(count(f.plot, black), count(f.plot, black, QRect(column, 0, 1, 296)));
 
     // The "Normal" kind draws none.
-    f.settings.normalKind = true;
+    f.settings.kind = ChartKind::Normal;
     f.draw();
     QCOMPARE(count(f.plot, black), qint64(0));
 }
@@ -209,7 +209,7 @@ void TestChartRenderer::thresholdLine()
 void TestChartRenderer::barsStandSideBySide()
 {
     Fixture f;
-    f.settings.normalKind = true;
+    f.settings.kind = ChartKind::Normal;
     for (int n = 1; n <= 3; ++n)
         f.add(ramp(10, 30), flat(100 + n));
     f.draw();
@@ -248,7 +248,7 @@ void TestChartRenderer::lineTypeOneGivesHollowBarsAndDashedPolygon()
     // One data set alone: its bar starts 10 twips into the month; hollow
     // inside, outlined in its colour.
     for (Fixture *f : {&solid, &dashed}) {
-        f->settings.normalKind = true;
+        f->settings.kind = ChartKind::Normal;
         f->draw();
     }
     const int left = Fixture::px(10);
@@ -303,7 +303,7 @@ void TestChartRenderer::axisLabelsStayOutsideThePlottingArea()
 {
     for (const bool normal : {false, true}) {
         Fixture f;
-        f.settings.normalKind = normal;
+        f.settings.kind = normal ? ChartKind::Normal : ChartKind::Climate;
         f.settings.monthLabel = MonthLabels::of(0);
         f.add(Fixture::continentalTemps(), Fixture::continentalPrecs());
         f.draw();
@@ -333,7 +333,7 @@ void TestChartRenderer::painterPathDrawsWhatTheScreenDraws()
 {
     QFETCH(bool, normal);
     Fixture f;
-    f.settings.normalKind = normal;
+    f.settings.kind = normal ? ChartKind::Normal : ChartKind::Climate;
     f.settings.thresholdsY = {60};
     f.add(Fixture::tropicalTemps(), Fixture::tropicalPrecs());
     f.add(Fixture::mediterraneanTemps(), Fixture::mediterraneanPrecs()).style.lineStyle = 2;
@@ -402,7 +402,7 @@ void TestChartRenderer::writePictures()
         f.add(Fixture::mediterraneanTemps(), Fixture::mediterraneanPrecs()).style.lineWidth = 2;
         f.add(Fixture::continentalTemps(), Fixture::continentalPrecs()).style.lineStyle = 1;
         f.settings.thresholdsY = {30};
-        f.settings.normalKind = normal;
+        f.settings.kind = normal ? ChartKind::Normal : ChartKind::Climate;
         f.draw();
         QImage chart = f.picture.image().copy();
         QPainter(&chart).drawImage(48, 32, f.plot.image());
