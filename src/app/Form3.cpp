@@ -218,21 +218,26 @@ void Form3::reset()
 
     m_state.hasData = false;
 
-    // The plotting area sits exactly in the rectangle the two guide lines span.
+    // The plotting area covers the rectangle the two guide lines span, their
+    // end points included: the right column holds the last X tick, the bottom
+    // row lies under the X axis. The values on the upper X and the lower Y
+    // bound map onto those pixels, so a diagram lying on any bound is drawn
+    // (and closed, for the area measurement) on every edge.
     chart.axisTop = Twips::fromPixels(c.eixoY->y());
     chart.axisBottom = Twips::fromPixels(c.eixoY->y() + c.eixoY->height());
     chart.axisLeft = Twips::fromPixels(c.eixoX->x());
     chart.axisRight = Twips::fromPixels(c.eixoX->x() + c.eixoX->width());
     c.Picture4->setGeometry(Twips::toPixels(chart.axisLeft), Twips::toPixels(chart.axisTop),
-                            Twips::toPixels(chart.axisRight - chart.axisLeft),
-                            Twips::toPixels(chart.axisBottom - chart.axisTop));
+                            Twips::toPixels(chart.axisRight - chart.axisLeft) + 1,
+                            Twips::toPixels(chart.axisBottom - chart.axisTop) + 1);
 
     c.tagPic->hide();
 
+    // From the first pixel to the last: 0 .. inner width less one pixel.
     chart.plotLeft = 0;
-    chart.plotRight = c.Picture4->innerWidth();
+    chart.plotRight = c.Picture4->innerWidth() - Twips::perPixel;
     chart.plotTop = 0;
-    chart.plotBottom = c.Picture4->innerHeight();
+    chart.plotBottom = c.Picture4->innerHeight() - Twips::perPixel;
 
     c.Grid2->clearTexts();
     c.Grid2->setColumnCount(1);

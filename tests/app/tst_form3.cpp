@@ -191,17 +191,18 @@ void TestForm3::startUpState()
         QCOMPARE(state.setLineStyle[n], 0);
     }
 
-    // The plotting area sits on the guide lines.
+    // The plotting area sits on the guide lines, their end points included;
+    // the bounds map onto its first and last pixels.
     const ChartState &chart = state.chart;
     QCOMPARE(chart.axisLeft, 720.0);
     QCOMPARE(chart.axisTop, 480.0);
     QCOMPARE(chart.axisRight, 6120.0);
     QCOMPARE(chart.axisBottom, 4920.0);
-    QCOMPARE(c.Picture4->geometry(), QRect(48, 32, 360, 296));
+    QCOMPARE(c.Picture4->geometry(), QRect(48, 32, 361, 297));
     QCOMPARE(chart.plotLeft, 0.0);
     QCOMPARE(chart.plotTop, 0.0);
-    QCOMPARE(chart.plotRight, c.Picture4->innerWidth());
-    QCOMPARE(chart.plotBottom, c.Picture4->innerHeight());
+    QCOMPARE(chart.plotRight, 5400.0);
+    QCOMPARE(chart.plotBottom, 4440.0);
 
     const QStringList months{"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Agu", "Sep", "Oct", "Nov", "Dic", "Jan"};
     for (int m = 1; m <= 13; ++m)

@@ -505,7 +505,7 @@ void TestForm3Chart::noCheckedSetClearsOnlyThePlottingArea()
     QVERIFY(count(*f.c.Picture4, red) > 100);
     f.setChecked(1, false);
     f.engine->reFaz(true);
-    QCOMPARE(count(*f.c.Picture4, white), qint64(360 * 296));
+    QCOMPARE(count(*f.c.Picture4, white), qint64(361 * 297));
     QCOMPARE(f.c.Picture1->image(), axes);
     QVERIFY(near(f.state.chart.scaleMaxX, 31));
 }
