@@ -12,6 +12,7 @@
 #include "data/Twips.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -75,6 +76,8 @@ private slots:
     void firstLoad();
     void valuesFormatted_data();
     void valuesFormatted();
+    void averagesFollowEdits_data();
+    void averagesFollowEdits();
     void threeLoadsStackTheLegend();
     void shortPairListBorrowsPreviousMonths();
     void failedLoadChangesNothing_data();
@@ -297,6 +300,56 @@ void TestForm3::valuesFormatted()
     }
     QCOMPARE(grid->text(13, 1), tempAverage);
     QCOMPARE(grid->text(13, 2), pptAverage);
+}
+
+// An edit of a month cell, typed or pasted, works its column's average out
+// again from the cells; after "Transpose" the averages stand under their
+// own headers and keep their decimals.
+void TestForm3::averagesFollowEdits_data()
+{
+    QTest::addColumn<bool>("transposed");
+    QTest::addColumn<bool>("pasted");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("march");
+    QTest::addColumn<QString>("average");
+    QTest::addColumn<QString>("otherAverage");
+    // Temperatures 10, precipitation 120.6 (shown as 121) every month.
+    QTest::newRow("temperature typed") << false << false << 1 << "22" << "11.00" << "120.6";
+    QTest::newRow("precipitation typed") << false << false << 2 << "0" << "110.9" << "10.00";
+    QTest::newRow("pasted") << false << true << 1 << "-14" << "8.00" << "120.6";
+    QTest::newRow("emptied") << false << false << 1 << "" << "—" << "120.6";
+    QTest::newRow("transposed, untouched") << true << false << 0 << "" << "120.6" << "10.00";
+    QTest::newRow("transposed, precipitation typed") << true << false << 1 << "0" << "110.9" << "10.00";
+}
+
+void TestForm3::averagesFollowEdits()
+{
+    QFETCH(bool, transposed);
+    QFETCH(bool, pasted);
+    QFETCH(int, column);
+    QFETCH(QString, march);
+    QFETCH(QString, average);
+    QFETCH(QString, otherAverage);
+    loadConstant(QStringLiteral("Site"), 10, 120.6);
+    DataGrid *grid = m_window->controls().Grid2;
+    if (transposed)
+        QTest::mouseClick(m_window->controls().CommTranspor, Qt::LeftButton);
+    if (column == 0) {
+        QCOMPARE(grid->text(13, 1), average);
+        QCOMPARE(grid->text(13, 2), otherAverage);
+        return;
+    }
+    grid->setCurrentCell(3, column);
+    if (pasted) {
+        QGuiApplication::clipboard()->setText(march);
+        QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+    } else {
+        QTest::keyClick(grid, Qt::Key_Delete);
+        QTest::keyClicks(grid, march);
+    }
+    QCOMPARE(grid->text(3, column), march);
+    QCOMPARE(grid->text(13, column), average);
+    QCOMPARE(grid->text(13, 3 - column), otherAverage);
 }
 
 void TestForm3::threeLoadsStackTheLegend()

@@ -354,7 +354,8 @@ void TestForm3Chart::transposition()
     QCOMPARE(f.c.Grid2->text(0, 2), QStringLiteral("Tmp1"));
     QCOMPARE(f.c.Grid2->text(12, 1), QStringLiteral("300"));
     QCOMPARE(f.c.Grid2->text(1, 2), QStringLiteral("20"));
-    QCOMPARE(f.c.Grid2->text(13, 1), NumberText::fixed(24, 2)); // averages stay put
+    QCOMPARE(f.c.Grid2->text(13, 1), NumberText::fixed(150, 1)); // the averages go with their columns
+    QCOMPARE(f.c.Grid2->text(13, 2), NumberText::fixed(24, 2));
     QCOMPARE(f.c.TextEsc[2]->text(), QStringLiteral("-15.0"));
     QCOMPARE(f.c.TextEsc[0]->text(), QStringLiteral("28"));
 
