@@ -26,6 +26,7 @@
 #include <QStringList>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -109,6 +110,7 @@ void Form3::createCollaborators()
     style.Command2 = c.Command2;
     style.Frame4 = c.Frame4;
     style.Lab = [this](int n) { return Lab(n); };
+    style.legendChanged = [this] { arrangeLegend(); };
     m_style = new DataSetStyle(m_state, program, style,
                                [this](bool rescale) {
                                    if (m_engine)
@@ -126,6 +128,11 @@ void Form3::connectControls()
     const Form3Controls &c = m_controls;
     // Fires for check marks set by the user and by code alike.
     connect(c.List1, &QListWidget::itemChanged, this, [this] { List1_ItemCheck(); });
+    // The legend shown again shows every label it holds.
+    connect(c.ChkLegenda, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            arrangeLegend();
+    });
     // The selection changes before the current item does: follow both, so
     // that the style shown is always the current item's.
     connect(c.List2, &QListWidget::itemSelectionChanged, this, &Form3::List2_Click);
@@ -194,8 +201,16 @@ void Form3::reset()
     ChartState &chart = m_state.chart;
     ProgramState &program = m_program;
 
+    // Black-and-white is a way of showing the chart, not a change of colour:
+    // when reset all ends it, data sets 8..50 get their own colours back
+    // (1..7 get the defaults below).
+    if (m_state.blackWhite) {
+        for (int n = 8; n <= std::min(m_state.setCount, maxDataSets); ++n)
+            program.setColorTable[n] = m_state.savedColor[n];
+    }
     m_state.blackWhite = false;
     m_state.legendWidth = -1;
+    m_legendArranged = false;
     m_state.areaMode = false;
 
     c.Combo5->addItems({QStringLiteral("___"), QStringLiteral("---"), QStringLiteral("..."), QStringLiteral("-.-"),

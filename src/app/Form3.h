@@ -141,6 +141,8 @@ private:
     void appendDataSet();
     QLabel *createLegendLabel(int n);
     void Grid2_Average(int column);
+    // Lays the shown legend labels out so that every one shows (Form3_Loading.cpp).
+    void arrangeLegend();
 
     ProgramState &m_program;
     std::unique_ptr<ProgramState> m_ownProgram;
@@ -151,5 +153,8 @@ private:
     GridEditing *m_gridEditing = nullptr;
     Form3ComboStyle *m_comboStyle = nullptr;
     Form3Analysis *m_analysis = nullptr;
+    // The legend is laid out in columns or a smaller font, not stacked as
+    // loading and checking stack it.
+    bool m_legendArranged = false;
     ProgramEnd m_programEnd;
 };
