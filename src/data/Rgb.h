@@ -27,8 +27,10 @@ inline constexpr int blue(qint32 colour) { return (colour >> 16) & 0xFF; }
 // orange, bluish green) after a dark one (vermillion, blue, green, indigo),
 // each round of eight at another lightness: neighbouring numbers differ in
 // lightness as well as hue, so readers who confuse red and green still tell
-// them apart, and every colour stands out from the white chart (3:1 and
-// more) and from the grey grid. The numbers come from OKLab.
+// them apart. Every colour stands out from the white chart (a contrast of
+// 2.7:1 or more, darker than Okabe–Ito's own sky blue and orange), from
+// black and from the greys of the grid and the area measurement. The
+// lightness steps were taken in OKLab.
 inline constexpr std::array<qint32, maxDataSets + 1> defaultSetColours = {
     0,
     pack(255, 0, 0), pack(0, 110, 0), pack(0, 0, 255), pack(150, 150, 0),
