@@ -389,10 +389,7 @@ void TestAnalysis::diagramOnEachBound()
     QFETCH(double, onBound);
     QFETCH(double, wider);
     load(rectangle(0, 0, 10, 100), rectangle(5, 0, 15, 100));
-    struct Measured
-    {
-        double range, total, share;
-    };
+    struct Measured { double range, total, share; };
     const auto measure = [&](double value) {
         double bounds[4] = {150, -50, -5, 20};
         bounds[bound] = value;
