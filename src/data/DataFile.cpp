@@ -207,13 +207,13 @@ ReadResult parseDataFile(const QByteArray &bytes, const QLocale &locale)
         if (semicolon < 0)
             return failure(result, ReadStatus::PairWithoutSemicolon,
                            QStringLiteral("pair %1 has no semicolon").arg(month));
-        const std::optional<double> ppt = NumberText::parse(pair.sliced(semicolon + 1), locale);
+        const std::optional<double> ppt = NumberText::parseFileNumber(pair.sliced(semicolon + 1), locale);
         if (!ppt)
             return failure(result, ReadStatus::BadNumber,
                            QStringLiteral("precipitation of pair %1 is not a number").arg(month));
         result.data.ppt[month] = *ppt;
         result.pptCount = month;
-        const std::optional<double> temp = NumberText::parse(pair.first(semicolon), locale);
+        const std::optional<double> temp = NumberText::parseFileNumber(pair.first(semicolon), locale);
         if (!temp)
             return failure(result, ReadStatus::BadNumber,
                            QStringLiteral("temperature of pair %1 is not a number").arg(month));

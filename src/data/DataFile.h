@@ -16,7 +16,10 @@
 // throw; the result says what happened and the window decides what to show.
 // Text is read as UTF-8 when the bytes are valid UTF-8, else as Windows-1252;
 // it is written in Windows-1252 when that code page holds every character and
-// reads back unchanged, else in UTF-8.
+// reads back unchanged, else in UTF-8. Numbers are written as the cells hold
+// them, in the user's form, and read with "." and "," both as the decimal
+// separator (NumberText::parseFileNumber), so a file means the same under
+// every locale.
 namespace DataFile {
 
 enum class ReadStatus {
