@@ -68,6 +68,8 @@ private slots:
     void printShowsHeadingChartAndTable();
     void chartEndsAtItsEdge();
     void chartMenuExceptDuringAreaMeasurement();
+    void chartMenuCommandsByMouse_data();
+    void chartMenuCommandsByMouse();
     void saveChartAs_data();
     void saveChartAs();
     void exportFromTheCommandLine_data();
@@ -205,6 +207,39 @@ void TestForm3Output::chartMenuExceptDuringAreaMeasurement()
     QVERIFY(chartMenu());
 }
 
+void TestForm3Output::chartMenuCommandsByMouse_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("copy") << "Copy chart";
+    QTest::newRow("save") << "Save chart as…";
+}
+
+// A user's click on the menu's entries: each command runs once the menu
+// has closed, so a command that lets events run (the copy's progress bar,
+// the Save dialog) never pulls the menu away under its own click.
+void TestForm3Output::chartMenuCommandsByMouse()
+{
+    QFETCH(QString, command);
+    loadTwoPlaces();
+    const QString path = m_files->path("by mouse.svg");
+    m_dialogs->saveAnswers.enqueue(path);
+    rightClick(m_chart, QPoint(5, 5));
+    QMenu *menu = chartMenu();
+    QVERIFY(menu);
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    QAction *action = nullptr;
+    for (QAction *entry : menu->actions())
+        if (entry->text() == command)
+            action = entry;
+    QVERIFY(action);
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+    QTRY_VERIFY(!chartMenu());
+    if (command == u"Copy chart")
+        QTRY_COMPARE(asRgb(QGuiApplication::clipboard()->image()).size(), m_chart->size());
+    else
+        QTRY_VERIFY(QFile::exists(path));
+}
+
 void TestForm3Output::saveChartAs_data()
 {
     QTest::addColumn<QString>("name");
@@ -231,6 +266,7 @@ void TestForm3Output::saveChartAs()
     rightClick(m_chart, QPoint(5, 5));
     QVERIFY(chartMenu());
     chartMenu()->actions().constLast()->trigger();
+    QTRY_COMPARE(m_dialogs->saveRequests.size(), 1);
     QCOMPARE(m_dialogs->saveRequests.constFirst().filter.count(u'|'), 10);
     if (start.isEmpty()) {
         // A Warning that names the file and says why.
