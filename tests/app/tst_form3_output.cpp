@@ -20,6 +20,10 @@
 #include <QtTest>
 
 #include <memory>
+#include <utility>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -74,6 +78,7 @@ private slots:
     void saveChartAs();
     void exportFromTheCommandLine_data();
     void exportFromTheCommandLine();
+    void exportKeepsNamesAsGiven();
 
 private:
     void loadTwoPlaces();
@@ -300,8 +305,10 @@ void TestForm3Output::exportFromTheCommandLine_data()
     QTest::newRow("pdf, month chart") << QStringList{"--export=chart.pdf", "--kind", "normal"} + two << 0
                                       << QByteArray("%PDF");
     QTest::newRow("png") << QStringList{"--kind=tervalo", "--export", "chart.png"} + two << 0 << QByteArray("\x89PNG");
-    QTest::newRow("unknown format") << QStringList{"--export", "chart.bmp"} + two << 2 << QByteArray();
-    QTest::newRow("unknown kind") << QStringList{"--export", "chart.svg", "--kind", "pie"} + two << 2 << QByteArray();
+    // Mistakes on the line are told before any window system is needed.
+    QTest::newRow("unknown format") << QStringList{"--export", "chart.bmp"} + two << 1 << QByteArray();
+    QTest::newRow("unknown kind") << QStringList{"--export", "chart.svg", "--kind", "pie"} + two << 1 << QByteArray();
+    QTest::newRow("a wrong option") << QStringList{"--bogus", "warm.tvr"} << 1 << QByteArray();
     QTest::newRow("a file that does not read") << QStringList{"--export", "chart.svg", "missing.tvr"} << 2
                                               << QByteArray();
 }
@@ -338,6 +345,40 @@ void TestForm3Output::exportFromTheCommandLine()
         QVERIFY(errors.endsWith(u'\n'));
         QVERIFY(!written.exists());
     }
+}
+
+// Names that are not UTF-8 read and write their own files, and a line
+// break in a name does not split the one-line reason. The shell passes the
+// names as bytes.
+void TestForm3Output::exportKeepsNamesAsGiven()
+{
+    m_files->place("warm.tvr", "Warm", DataFiles::constant(25.14, 120.6));
+    const auto run = [this](const QString &script) {
+        QProcess shell;
+        shell.setWorkingDirectory(m_files->path(QString()));
+        shell.start(QStringLiteral("/bin/sh"),
+                    {QStringLiteral("-c"), script, TestPaths::binaryDir() + QStringLiteral("/tervalo")});
+        shell.waitForFinished(60000);
+        return std::make_pair(shell.exitCode(), QString::fromUtf8(shell.readAllStandardError()));
+    };
+    const auto [written, silence] =
+        run(QStringLiteral("cp warm.tvr \"$(printf '\\375.tvr')\" && "
+                           "exec \"$0\" --export \"$(printf '\\377\\376.svg')\" \"$(printf '\\375.tvr')\""));
+    // Read and removed by their bytes: QTemporaryDir cannot remove them.
+    const QByteArray folder = QFile::encodeName(m_files->path(QString()));
+    QByteArray chart;
+    if (QFile file; file.open(::open((folder + "/\xff\xfe.svg").constData(), O_RDONLY), QIODevice::ReadOnly,
+                              QFileDevice::AutoCloseHandle))
+        chart = file.readAll();
+    ::unlink((folder + "/\xff\xfe.svg").constData());
+    ::unlink((folder + "/\xfd.tvr").constData());
+    QCOMPARE(written, 0);
+    QVERIFY(chart.startsWith("<?xml"));
+
+    const auto [failed, reason] = run(QStringLiteral("exec \"$0\" --export \"$(printf 'no\\nfolder/c.svg')\" warm.tvr"));
+    QCOMPARE(failed, 2);
+    QVERIFY2(reason.startsWith(QStringLiteral("tervalo: cannot write \"no\\nfolder/c.svg\": ")), qPrintable(reason));
+    QCOMPARE(reason.count(u'\n'), 1);
 }
 
 QTEST_MAIN(TestForm3Output)
