@@ -98,11 +98,11 @@ bool tooLongForSaveFile(const QByteArray &name)
 }
 
 // The save for names QSaveFile cannot take: a temporary file with a short
-// name of its own beside the target, renamed over it. The replacement keeps
-// the permissions of the file it replaces, as QSaveFile's does.
-QString saveUnderShortName(const QByteArray &target, const QByteArray &bytes, const struct stat *existing)
+// name of its own beside `finalName` (the target, links followed), renamed
+// over it. The replacement keeps the permissions of the file it replaces,
+// as QSaveFile's does.
+QString saveUnderShortName(const QByteArray &finalName, const QByteArray &bytes, const struct stat *existing)
 {
-    const QByteArray finalName = followLinks(target);
     const QByteArray folder = folderOf(finalName);
     QByteArray temporary;
     int handle = -1;
@@ -190,8 +190,9 @@ QString FileSaver::save(const QString &path, const QByteArray &bytes)
         return systemReason(errno);
     if (exists && !S_ISREG(existing.st_mode))
         return notRegularFile(existing.st_mode);
-    if (QFile::encodeName(path) != native || tooLongForSaveFile(followLinks(native)))
-        return saveUnderShortName(native, bytes, exists ? &existing : nullptr);
+    if (const QByteArray finalName = followLinks(native);
+        QFile::encodeName(path) != native || tooLongForSaveFile(finalName))
+        return saveUnderShortName(finalName, bytes, exists ? &existing : nullptr);
 #endif
     return saveThroughSaveFile(path, bytes);
 }

@@ -30,7 +30,6 @@ void TestFileDialogs::typesFromNamesAlone_data()
 {
     QTest::addColumn<QString>("dialog");
     QTest::newRow("the program's Open") << "open";
-    QTest::newRow("the program's Save") << "save";
     QTest::newRow("one Qt opens by itself") << "qt";
 }
 
@@ -60,8 +59,6 @@ void TestFileDialogs::typesFromNamesAlone()
     const Dialogs::FileRequest request{"Open", "All files(*.*)|*.*", QString(), folder.path()};
     if (dialog == u"open")
         Dialogs::openFileName(nullptr, request);
-    else if (dialog == u"save")
-        Dialogs::saveFileName(nullptr, request);
     else
         QFileDialog::getOpenFileName(nullptr, "Print to file", folder.path(), QString(), nullptr,
                                      QFileDialog::DontUseNativeDialog);
