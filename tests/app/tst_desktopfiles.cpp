@@ -4,7 +4,6 @@
 #include "Form3Fixture.h"
 
 #include "app/CommandLine.h"
-#include "data/FileName.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -47,7 +46,6 @@ private slots:
 
     void commandLine_data();
     void commandLine();
-    void argumentsKeepTheirBytes();
 
     void filesLoadInOrderSkippingFailures();
     void loadingStopsAtFifty();
@@ -145,17 +143,6 @@ void TestDesktopFiles::commandLine()
     const QString &terminal = exitCode > 0 ? request.error : request.output;
     QVERIFY2(terminal.contains(printed), qPrintable(terminal));
     QVERIFY((exitCode > 0 ? request.output : request.error).isEmpty());
-}
-
-// A name that is not UTF-8 names its own file, not one with U+FFFD in it.
-void TestDesktopFiles::argumentsKeepTheirBytes()
-{
-    const char *argv[] = {"tervalo", "\xff\xfe.tvr", "S\xc3\xa3o.tvr", "S\xe3o.tvr"};
-    const QStringList files = CommandLine().parse(CommandLine::arguments(4, argv)).files;
-    QCOMPARE(files.size(), 3);
-    for (int i = 0; i < 3; ++i)
-        QVERIFY(FileName::toNative(files[i]).endsWith('/' + QByteArray(argv[i + 1])));
-    QCOMPARE(files[1], QDir::current().filePath(QStringLiteral("São.tvr")));
 }
 
 void TestDesktopFiles::filesLoadInOrderSkippingFailures()
