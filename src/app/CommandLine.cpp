@@ -19,14 +19,17 @@ constexpr std::array<std::pair<const char16_t *, ChartKind>, 2> kindNames = {{
     {u"normal", ChartKind::Normal},
 }};
 
-// QGuiApplication's and QApplication's own options, with one dash or two.
-// Those in the first list take the next argument as their value; all may
-// also be written -option=value.
+// QGuiApplication's and QApplication's own options, with one dash or two,
+// which QApplication takes off the line; no option of the program may use
+// one of these names. Those in the first list take the next argument as
+// their value; all may also be written -option=value. (The X11 platform
+// also takes -title, -name and a few more; they are not let through here,
+// to keep those names free.)
 const QStringList windowSystemOptionsWithValue = {
-    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon", "qwindowtitle",
-    "session", "display", "geometry", "title", "icon", "name", "visual", "style", "stylesheet",
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
+    "qwindowtitle", "session", "display", "geometry", "style", "stylesheet",
 };
-const QStringList windowSystemFlags = {"reverse", "widgetcount", "nograb", "dograb", "sync", "qmljsdebugger"};
+const QStringList windowSystemFlags = {"reverse", "widgetcount", "qmljsdebugger"};
 
 CommandLine::Request mistake(const QString &what)
 {
