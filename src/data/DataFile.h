@@ -58,7 +58,8 @@ ReadResult parseDataFile(const QByteArray &bytes, const QLocale &locale = QLocal
 
 // The exact bytes writeDataFile puts on disk for these rows (normally 12).
 QByteArray dataFileBytes(const QString &placeName, const std::vector<CellRow> &rows);
-// Writes through QSaveFile, so a failure leaves an existing file untouched.
+// Saves through FileSaver::save: a failure leaves an existing file untouched
+// and says why.
 WriteResult writeDataFile(const QString &path, const QString &placeName,
                           const std::vector<CellRow> &rows);
 
