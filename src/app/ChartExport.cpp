@@ -19,7 +19,15 @@ int failure(QTextStream &errors, const QString &why)
 
 } // namespace
 
-int exportChart(const QString &outPath, ChartKind kind, const QStringList &files, QTextStream &errors)
+QString loadChartFiles(Form3 &window, const QStringList &files)
+{
+    for (const QString &file : files)
+        if (!window.loadDataFile(file))
+            return QStringLiteral("cannot read the data file %1").arg(FileName::quoted(file));
+    return QString();
+}
+
+int exportChart(const QString &outPath, ChartKind kind, int dpi, const QStringList &files, QTextStream &errors)
 {
     const std::optional<ChartFile::Format> format = ChartFile::formatOf(outPath);
     if (!format)
@@ -28,15 +36,15 @@ int exportChart(const QString &outPath, ChartKind kind, const QStringList &files
     Form3 window;
     if (kind == ChartKind::Normal)
         window.controls().Option3->setChecked(true);
-    for (const QString &file : files)
-        if (!window.loadDataFile(file))
-            return failure(errors, QStringLiteral("cannot read the data file %1").arg(FileName::quoted(file)));
+    const QString unread = loadChartFiles(window, files);
+    if (!unread.isEmpty())
+        return failure(errors, unread);
 
     const QString title = window.controls().TxTitulo->text();
     QByteArray bytes;
     switch (*format) {
     case ChartFile::Format::Png:
-        bytes = ChartFile::png(window.chartImage());
+        bytes = window.chartPng(dpi > 0 ? dpi : ChartFile::screenDpi);
         break;
     case ChartFile::Format::Svg:
         bytes = ChartFile::svg(window.chartPicture(), title);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "chart/ChartValues.h"
+#include "platform/AtlasOptions.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -9,7 +10,9 @@
 #include <QStringList>
 
 // The program's command line: data files to open, --help and --version,
-// and --export with --kind to write the files' chart without a window.
+// --export with --kind and --dpi to write the files' chart without a
+// window, and --atlas with its options to write one chart per file as a
+// PDF atlas.
 //
 // Everything on the line is settled here, before any window system is
 // opened: main parses with only a QCoreApplication, because QApplication's
@@ -27,6 +30,7 @@ public:
     enum class Action {
         OpenWindow,   // the main window with `files` loaded
         Export,       // the chart of `files` written to `exportPath`, no window
+        Atlas,        // one chart per file of `files`, as a PDF at `atlasPath`, no window
         Answer,       // --help, --version or a mistake: print and end with exitCode
     };
 
@@ -36,9 +40,14 @@ public:
         // Data files to load, in the order given, as full paths. A name
         // that is not valid UTF-8 keeps its bytes (see FileName).
         QStringList files;
-        // --export and --kind.
+        // --export and --kind; --dpi, the resolution of a PNG, 0 when not
+        // given (the screen's own picture).
         QString exportPath;
         ChartKind kind = ChartKind::Climate;
+        int dpi = 0;
+        // --atlas with --per-page, --paper, --same-scale and --worksheet.
+        QString atlasPath;
+        AtlasOptions atlas;
         // Action::Answer: exit code 0 with the text for standard output
         // (--help, --version), or 1 with the text for standard error (a
         // mistake on the line).
@@ -71,4 +80,10 @@ private:
     QCommandLineOption m_version;
     QCommandLineOption m_export;
     QCommandLineOption m_kind;
+    QCommandLineOption m_dpi;
+    QCommandLineOption m_atlas;
+    QCommandLineOption m_perPage;
+    QCommandLineOption m_paper;
+    QCommandLineOption m_sameScale;
+    QCommandLineOption m_worksheet;
 };

@@ -5,7 +5,9 @@
 #include "app/MainState.h"
 #include "data/ProgramState.h"
 #include "output/ChartPicture.h"
+#include "platform/AtlasOptions.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QPointer>
 #include <QRectF>
@@ -108,6 +110,11 @@ public:
     QImage chartImage() const;
     // The chart as printing and the vector files draw it.
     ChartPicture chartPicture() const;
+    // "Export atlas…": one chart per checked place, in a PDF.
+    void exportAtlas();
+    // The chart as a PNG at `dpi` dots per inch (72..600), recorded in its
+    // header; empty when it cannot be made.
+    QByteArray chartPng(int dpi) const;
     // While the area is measured, the right button on the plotting area
     // belongs to the measurement, not to the chart's menu.
     bool isMeasuringArea() const;
@@ -157,4 +164,8 @@ private:
     // loading and checking stack it.
     bool m_legendArranged = false;
     ProgramEnd m_programEnd;
+    // The resolution of the last PNG saved, offered for the next (dpi), and
+    // the atlas's last options.
+    int m_pngDpi = 96;
+    AtlasOptions m_atlasOptions{4, AtlasOptions::localPaper(), false, false};
 };
