@@ -36,7 +36,7 @@ AtlasDialog::AtlasDialog(int places, const QString &kind, const AtlasOptions &op
         QStringLiteral("Every chart on the axes that all the places need together, so that the pages compare."));
     m_sameScale->setChecked(options.sameScale);
 
-    m_worksheet = new QCheckBox(QStringLiteral("&Worksheet: names hidden as Station A, B, …"), this);
+    m_worksheet = new QCheckBox(QStringLiteral("&Worksheet: names hidden, answer key at the end"), this);
     m_worksheet->setObjectName(QStringLiteral("worksheet"));
     m_worksheet->setToolTip(QStringLiteral(
         "The places in a random order under the names Station A, Station B …; the last page is the answer key."));
