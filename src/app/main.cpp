@@ -47,9 +47,9 @@ void useFusionOverWindowsStyle()
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 }
 
-// An export or an atlas shows no window, so it needs no display: scripts run it where
-// there is none. The window system gets none of the line, which is all
-// the program's own.
+// An export or an atlas shows no window, so it needs no display: scripts
+// run it where there is none. The window system gets none of the line,
+// which is all the program's own.
 int exportWithoutWindow(char *programName, const CommandLine::Request &request)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
