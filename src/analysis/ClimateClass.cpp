@@ -95,6 +95,9 @@ ClimateClass ClimateClass::of(const std::array<double, 13> &temp, const std::arr
         if (isSummerFromApril(month))
             aprilToSeptember += t;
     }
+    // Values near the largest double add up to infinity: no class then.
+    if (!std::isfinite(tempSum) || !std::isfinite(f.annualPpt))
+        return ClimateClass();
     f.meanTemp = tempSum / 12;
     // The warmer half-year is summer; a tie goes to April–September.
     f.summerFromApril = aprilToSeptember >= tempSum - aprilToSeptember;
@@ -219,42 +222,50 @@ QStringList ClimateClass::reasons(const QLocale &locale) const
     if (!isValid())
         return {};
     const Figures &f = m_figures;
+    // Months and their sums as they are (never rounded into the other side
+    // of a boundary: 21.996 °C is not "22.0 °C < 22"); derived figures with
+    // fixed decimals.
     const auto degrees = [&locale](double value) {
-        return NumberText::fixed(value, 1, locale) + QStringLiteral("\u00a0\u00b0C");
+        return NumberText::general(value, locale) + QStringLiteral("\u00a0\u00b0C");
     };
-    const auto mm = [&locale](double value, int decimals = 0) {
-        return NumberText::fixed(value, decimals, locale) + QStringLiteral("\u00a0mm");
+    const auto mm = [&locale](double value) {
+        return NumberText::general(value, locale) + QStringLiteral("\u00a0mm");
     };
+    const auto derivedMm = [&locale](double value) {
+        return NumberText::fixed(value, 1, locale) + QStringLiteral("\u00a0mm");
+    };
+    const QString meanTemp = NumberText::fixed(f.meanTemp, 2, locale);
     const QString arrow = QStringLiteral(" \u2192 ");
     const QChar group = QLatin1Char(m_letters[0]);
     const QChar second = QLatin1Char(m_letters[1]);
     const QChar third = QLatin1Char(m_letters[2]);
     QStringList steps;
 
+    // The dry threshold first, as a figure the next step compares with.
     QString threshold;
     switch (f.rainSeason) {
     case RainSeason::Winter:
-        threshold = QStringLiteral("dry threshold 2 \u00d7 %1 = %2, as 70\u00a0% or more of it falls in winter");
+        threshold = QStringLiteral("dry threshold 2 \u00d7 %1 = %2: 70\u00a0% or more of the precipitation in winter");
         break;
     case RainSeason::Summer:
-        threshold = QStringLiteral("dry threshold 2 \u00d7 %1 + 28 = %2, as 70\u00a0% or more of it falls in summer");
+        threshold = QStringLiteral("dry threshold 2 \u00d7 %1 + 28 = %2: 70\u00a0% or more of the precipitation in summer");
         break;
     case RainSeason::Neither:
-        threshold = QStringLiteral("dry threshold 2 \u00d7 %1 + 14 = %2, as neither half-year has 70\u00a0% of it");
+        threshold = QStringLiteral("dry threshold 2 \u00d7 %1 + 14 = %2: neither half-year has 70\u00a0% of the precipitation");
         break;
     }
-    threshold = threshold.arg(NumberText::fixed(f.meanTemp, 2, locale), mm(f.dryThreshold, 1));
+    steps << threshold.arg(meanTemp, derivedMm(f.dryThreshold));
     const QString annual = QStringLiteral("annual precipitation %1 ").arg(mm(f.annualPpt));
 
     if (group == u'B') {
-        steps << annual + QStringLiteral("< 10 \u00d7 %1 (%2)").arg(mm(f.dryThreshold, 1), threshold) + arrow + group;
+        steps << annual + QStringLiteral("< 10 \u00d7 %1").arg(derivedMm(f.dryThreshold)) + arrow + group;
         steps << mm(f.annualPpt) + (second == u'W' ? QStringLiteral(" < ") : QStringLiteral(" \u2265 "))
-                     + QStringLiteral("5 \u00d7 %1").arg(mm(f.dryThreshold, 1)) + arrow + second;
-        steps << QStringLiteral("annual mean %1 %2 18").arg(degrees(f.meanTemp), third == u'h' ? u"\u2265" : u"<")
+                     + QStringLiteral("5 \u00d7 %1").arg(derivedMm(f.dryThreshold)) + arrow + second;
+        steps << QStringLiteral("annual mean %1\u00a0\u00b0C %2 18").arg(meanTemp, third == u'h' ? u"\u2265" : u"<")
                      + arrow + third;
         return steps;
     }
-    steps << annual + QStringLiteral("\u2265 10 \u00d7 %1 (%2)").arg(mm(f.dryThreshold, 1), threshold) + arrow
+    steps << annual + QStringLiteral("\u2265 10 \u00d7 %1").arg(derivedMm(f.dryThreshold)) + arrow
                  + QStringLiteral("not dry");
     if (group == u'E') {
         steps << QStringLiteral("warmest month %1 \u2264 10").arg(degrees(f.warmest)) + arrow + group;
@@ -267,7 +278,7 @@ QStringList ClimateClass::reasons(const QLocale &locale) const
         steps << QStringLiteral("coldest month %1 \u2265 18").arg(degrees(f.coldest)) + arrow + group;
         const QString driest = QStringLiteral("driest month %1").arg(mm(f.driest));
         const QString monsoonLimit = QStringLiteral("100 \u2212 %1 / 25 = %2")
-                                         .arg(mm(f.annualPpt), mm(100 - f.annualPpt / 25, 1));
+                                         .arg(mm(f.annualPpt), derivedMm(100 - f.annualPpt / 25));
         if (second == u'f')
             steps << driest + QStringLiteral(" \u2265 60") + arrow + second;
         else if (second == u'm')

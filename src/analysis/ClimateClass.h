@@ -55,9 +55,9 @@ public:
     QString name() const;
     // "Dfb: Cold, without dry season, warm summer"
     QString codeAndName() const;
-    // One step per letter, and why the groups tested before did not apply:
-    // "coldest month -9.3 °C ≤ 0 → D", "no dry season → f", … Numbers in the
-    // locale's form.
+    // The dry threshold, then one step per letter and why the groups tested
+    // before did not apply: "coldest month -9.3 °C ≤ 0 → D", "no dry season
+    // → f", … Numbers in the locale's form.
     QStringList reasons(const QLocale &locale = QLocale()) const;
     // The steps joined: "Coldest month -9.3 °C ≤ 0 → D; no dry season → f; …"
     QString reasonText(const QLocale &locale = QLocale()) const;

@@ -13,12 +13,16 @@ CommandLine::CommandLine()
                QStringLiteral("file"))
     , m_kind(QStringLiteral("kind"), QStringLiteral("Chart kind of --export: tervalo (default) or normal."),
              QStringLiteral("kind"), QStringLiteral("tervalo"))
+    , m_classify(QStringLiteral("classify"),
+                 QStringLiteral("Print the K\u00f6ppen\u2013Geiger climate class of each data file "
+                                "(path, class and place, tab-separated) and quit."))
 {
     m_parser.setApplicationDescription(QStringLiteral("Draws climate diagrams from Tervalo data files."));
     m_parser.addOption(m_help);
     m_parser.addOption(m_version);
     m_parser.addOption(m_export);
     m_parser.addOption(m_kind);
+    m_parser.addOption(m_classify);
     m_parser.addPositionalArgument(QStringLiteral("files"),
                                    QStringLiteral("Data files (.tvr) to open, in this order."),
                                    QStringLiteral("[files...]"));
@@ -47,6 +51,17 @@ CommandLine::Request CommandLine::parse(const QStringList &arguments)
     // of the file it read last.
     for (const QString &file : m_parser.positionalArguments())
         request.files << QDir::cleanPath(QDir::current().absoluteFilePath(file));
+    if (m_parser.isSet(m_classify)) {
+        if (m_parser.isSet(m_export)) {
+            request.exitNow = true;
+            request.exitCode = 1;
+            request.error = QStringLiteral("--classify and --export cannot be used together.\n"
+                                           "Try '--help' for more information.\n");
+            return request;
+        }
+        request.classifying = true;
+        request.givenFiles = m_parser.positionalArguments();
+    }
     if (m_parser.isSet(m_export)) {
         request.exporting = true;
         request.exportPath = m_parser.value(m_export);
@@ -74,6 +89,17 @@ bool CommandLine::asksForExport(int argc, const char *const argv[])
         if (std::strcmp(argv[i], "--") == 0)
             return false;
         if (std::strncmp(argv[i], "--export", 8) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool CommandLine::asksToClassify(int argc, const char *const argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--") == 0)
+            return false;
+        if (std::strcmp(argv[i], "--classify") == 0)
             return true;
     }
     return false;

@@ -7,7 +7,8 @@
 #include <QStringList>
 
 // The program's command line: data files to open, --help and --version,
-// and --export with --kind to write the files' chart without a window.
+// --export with --kind to write the files' chart without a window, and
+// --classify to print the files' climate classes.
 // parse() takes the arguments as they came (program name first) and says
 // what to do; it prints nothing and never ends the program, so main decides
 // and tests can read the outcome. An option is added in three places: a
@@ -25,6 +26,10 @@ public:
         bool exporting = false;
         QString exportPath;
         QString kind;
+        // --classify: the files' climate classes go to standard output;
+        // the paths are kept as given, as the output repeats them.
+        bool classifying = false;
+        QStringList givenFiles;
         // Set when the program ends before its window shows: for --help and
         // --version with exit code 0 and the text for standard output, for a
         // wrong command line with exit code 1 and the text for standard error.
@@ -44,6 +49,9 @@ public:
     static bool asksOnlyForText(int argc, const char *const argv[]);
     // True when the arguments ask for --export, which needs no display.
     static bool asksForExport(int argc, const char *const argv[]);
+    // True when the arguments ask for --classify, which needs no window
+    // system at all.
+    static bool asksToClassify(int argc, const char *const argv[]);
 
     // "Tervalo 0.1.0": the name and the version the build gives the program.
     static QString versionText();
@@ -55,4 +63,5 @@ private:
     QCommandLineOption m_version;
     QCommandLineOption m_export;
     QCommandLineOption m_kind;
+    QCommandLineOption m_classify;
 };

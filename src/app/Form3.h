@@ -17,6 +17,7 @@
 #include <vector>
 
 struct DataSet;
+class ClimateClass;
 class DataSetStyle;
 class Form3Analysis;
 class Form3Chart;
@@ -24,6 +25,7 @@ class Form3ComboStyle;
 class GridEditing;
 class QLabel;
 class QPainter;
+class QTableWidgetSelectionRange;
 struct PrintTable;
 
 // The main window "Tervalo": the loaded data sets, their lists, the values
@@ -88,6 +90,14 @@ public:
     void List2_Click();
     void Grid2_Fill();
 
+    // Data set n's Köppen–Geiger climate class, from its months as they
+    // stand (the file's or the library's numbers, then edited cells); no
+    // class for a number that is not loaded.
+    ClimateClass climateClass(int n) const;
+    // Its class, name and reasons as the tooltips of its list entries and
+    // legend label say them; empty for a number that is not loaded.
+    QString climateClassText(int n) const;
+
     // Toolbar.
     void Bot_Click(int index);
     void Bot_MouseMove(int index);
@@ -136,6 +146,13 @@ private:
     void discardControls();
     void appendDataSet();
     QLabel *createLegendLabel(int n);
+    // The climate class (Form3_ClimateClass.cpp): data set n's cell in the
+    // class row, under whichever of its columns holds the temperatures,
+    // and the tooltips of its list entries and legend label.
+    void showClimateClass(int n);
+    void showClimateClasses();
+    void valuesEdited(const QTableWidgetSelectionRange &cells);
+    int temperatureColumn(int n) const;
 
     ProgramState &m_program;
     std::unique_ptr<ProgramState> m_ownProgram;

@@ -568,6 +568,7 @@ void Form3Chart::transPor()
     s.scaleMaxX = Scale::upperBound(s.tempMin, s.tempMax);
     s.scaleMinY = Scale::lowerBound(s.precMin, s.precMax);
     s.scaleMaxY = Scale::upperBound(s.precMin, s.precMax);
+    emit transposed();
     reFaz(false);
 }
 

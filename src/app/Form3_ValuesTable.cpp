@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The values table: two columns per data set, a row of averages.
+// The values table: two columns per data set, a row of averages and a row
+// of climate classes.
 #include "app/Form3.h"
 
 #include "app/Form3Design.h"
@@ -18,8 +19,10 @@ void Form3::Grid2_Fill()
         return;
 
     if (n == 1) {
-        grid->setRowCount(14);
+        grid->setRowCount(15);
         grid->setText(13, 0, QStringLiteral("Average"));
+        grid->setText(14, 0, QStringLiteral("Class"));
+        grid->setCellToolTip(14, 0, QStringLiteral("K\u00f6ppen\u2013Geiger climate class"));
         for (int row = 0; row <= 12; ++row) {
             grid->setText(row, 0, QString::number(row));
             grid->setCellCentred(row, 0);
@@ -59,4 +62,6 @@ void Form3::Grid2_Fill()
         sum += m_state.filePrec[row];
     }
     grid->setText(13, precipitation, NumberText::fixed(sum / 12, 1));
+
+    showClimateClass(n);
 }

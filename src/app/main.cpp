@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ChartExport.h"
+#include "app/ClassifyCommand.h"
 #include "app/CommandLine.h"
 #include "app/Form3.h"
 
@@ -28,6 +29,16 @@ int main(int argc, char *argv[])
     if (CommandLine::asksOnlyForText(argc, argv)) {
         QCoreApplication terminal(argc, argv);
         return answer(CommandLine().parse(QCoreApplication::arguments()));
+    }
+    // Classifying reads files and prints lines: no window system at all.
+    if (CommandLine::asksToClassify(argc, argv)) {
+        QCoreApplication terminal(argc, argv);
+        const CommandLine::Request request = CommandLine().parse(QCoreApplication::arguments());
+        if (request.exitNow || !request.classifying)
+            return answer(request);
+        QTextStream out(stdout);
+        QTextStream errors(stderr);
+        return classifyFiles(request.givenFiles, out, errors);
     }
     // An export shows no window, so it needs no display: scripts run it
     // where there is none.

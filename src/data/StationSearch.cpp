@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/StationSearch.h"
 
+#include <QSet>
+
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -13,7 +16,7 @@ constexpr std::pair<char16_t, const char16_t *> plainSpellings[] = {
 
 } // namespace
 
-StationSearch::StationSearch(const std::vector<Station> &stations)
+StationSearch::StationSearch(const std::vector<Station> &stations, const std::vector<QString> &extraWords)
 {
     m_placeKeys.reserve(stations.size());
     m_countryKeys.reserve(stations.size());
@@ -23,6 +26,16 @@ StationSearch::StationSearch(const std::vector<Station> &stations)
         m_countryKeys.push_back(fold(station.country));
         m_keys.push_back(m_placeKeys.back() + u'\n' + m_countryKeys.back());
     }
+    if (extraWords.empty())
+        return;
+    m_extraKeys.resize(stations.size());
+    QSet<QString> distinct;
+    for (size_t row = 0; row < stations.size() && row < extraWords.size(); ++row) {
+        m_extraKeys[row] = fold(extraWords[row]);
+        if (!m_extraKeys[row].isEmpty())
+            distinct.insert(m_extraKeys[row]);
+    }
+    m_distinctExtraKeys = distinct.values();
 }
 
 QString StationSearch::fold(QStringView text)
@@ -48,12 +61,16 @@ QString StationSearch::fold(QStringView text)
 std::vector<int> StationSearch::matching(QStringView query) const
 {
     const QStringList words = fold(query).simplified().split(u' ', Qt::SkipEmptyParts);
+    std::vector<bool> mayBeExtra;
+    for (const QString &word : words)
+        mayBeExtra.push_back(std::any_of(m_distinctExtraKeys.begin(), m_distinctExtraKeys.end(),
+                                         [&word](const QString &extra) { return extra.contains(word); }));
     std::vector<int> rows;
     rows.reserve(m_keys.size());
     for (int row = 0; row < static_cast<int>(m_keys.size()); ++row) {
         bool all = true;
-        for (const QString &word : words) {
-            if (!m_keys[row].contains(word)) {
+        for (qsizetype w = 0; w < words.size(); ++w) {
+            if (!m_keys[row].contains(words[w]) && !(mayBeExtra[w] && m_extraKeys[row].contains(words[w]))) {
                 all = false;
                 break;
             }

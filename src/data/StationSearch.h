@@ -15,15 +15,19 @@
 class StationSearch
 {
 public:
-    explicit StationSearch(const std::vector<Station> &stations);
+    // `extraWords` (by row, may be shorter than the table or empty) are
+    // matched like the place and country: the browser gives each station's
+    // climate class ("Dfb"), which this layer cannot compute itself.
+    explicit StationSearch(const std::vector<Station> &stations, const std::vector<QString> &extraWords = {});
 
     // Case and accents taken away: "São Paulo" and "SAO PAULO" both give
     // "sao paulo"; letters without a decomposition map to their plain
     // spelling ("ß" → "ss", "ø" → "o").
     static QString fold(QStringView text);
 
-    // The rows (ascending) whose place or country holds every blank-separated
-    // word of the query, folded; an empty query matches every row.
+    // The rows (ascending) whose place, country or extra words hold every
+    // blank-separated word of the query, folded; an empty query matches
+    // every row.
     std::vector<int> matching(QStringView query) const;
 
     // The folded place and country of row i, for sorting by them.
@@ -36,4 +40,10 @@ private:
     // Place, a line break (no query holds one) and country: one search per
     // word and station.
     std::vector<QString> m_keys;
+    // The extra words, folded, by row, and each of them once. A query word
+    // that is in none of the latter (most words, as the extra words are few
+    // and short) is never looked for in the former, so they cost the search
+    // nothing then.
+    std::vector<QString> m_extraKeys;
+    QStringList m_distinctExtraKeys;
 };

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTableWidgetSelectionRange>
 
 class DataGrid;
 
@@ -50,7 +51,15 @@ public:
     // and a line break closing such a text's last row is not an empty row.
     static QString pastedRows(QString text);
 
+signals:
+    // The user changed these cells' texts (a key, Delete, a paste); a
+    // paste reports one range per row it wrote. Texts the program writes
+    // raise nothing.
+    void cellsEdited(const QTableWidgetSelectionRange &cells);
+
 private:
+    void currentCellEdited();
+
     DataGrid *m_grid;
     Sign m_minus;
     QPointer<QMenu> m_menu;

@@ -271,6 +271,12 @@ void DataGrid::setText(int row, int column, const QString &text)
         it->setText(text);
 }
 
+void DataGrid::setCellToolTip(int row, int column, const QString &text)
+{
+    if (QTableWidgetItem *it = cell(row, column))
+        it->setToolTip(text);
+}
+
 QString DataGrid::currentText() const
 {
     return text(currentRow(), currentColumn());
@@ -364,17 +370,22 @@ QString DataGrid::selectionText() const
     return rows.join(u'\r');
 }
 
-void DataGrid::setSelectionText(const QString &text)
+QList<QTableWidgetSelectionRange> DataGrid::setSelectionText(const QString &text)
 {
+    QList<QTableWidgetSelectionRange> written;
     const QTableWidgetSelectionRange range = selectedRange();
     if (range.rowCount() <= 0 || range.columnCount() <= 0)
-        return;
+        return written;
     const QStringList rows = text.split(u'\r');
     for (int r = 0; r < rows.size() && r < range.rowCount(); ++r) {
         const QStringList cells = rows[r].split(u'\t');
-        for (int c = 0; c < cells.size() && c < range.columnCount(); ++c)
+        int c = 0;
+        for (; c < cells.size() && c < range.columnCount(); ++c)
             setText(range.topRow() + r, range.leftColumn() + c, cells[c]);
+        written << QTableWidgetSelectionRange(range.topRow() + r, range.leftColumn(), range.topRow() + r,
+                                              range.leftColumn() + c - 1);
     }
+    return written;
 }
 
 void DataGrid::keyPressEvent(QKeyEvent *event)

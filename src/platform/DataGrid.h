@@ -37,6 +37,7 @@ public:
     // Colour in the program's red + 256 × green + 65536 × blue form.
     void setCellTextColour(int row, int column, qint32 colour);
     void setCellCentred(int row, int column);
+    void setCellToolTip(int row, int column, const QString &text);
 
     // Empties the text of every cell, fixed cells included; counts stay.
     void clearTexts();
@@ -52,8 +53,8 @@ public:
     QString selectionText() const;
     // The text split the same way goes into the selected range from its
     // top-left cell; text beyond the range is dropped, cells beyond the text
-    // keep their contents.
-    void setSelectionText(const QString &text);
+    // keep their contents. Returns the cells written, one range per row.
+    QList<QTableWidgetSelectionRange> setSelectionText(const QString &text);
 
     // Pixel height of one row; the design's 240 twips. The grid's font is
     // made small enough for its text to fit.

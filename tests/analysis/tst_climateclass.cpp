@@ -243,7 +243,7 @@ void TestClimateClass::reasonsSpellTheCode()
     for (const Station &station : m_stations) {
         const ClimateClass result = ClimateClass::of(StationTable::dataSet(station));
         QString letters;
-        for (const QString &step : result.reasons())
+        for (const QString &step : result.reasons().mid(1))   // after the dry threshold
             if (!step.endsWith(QStringLiteral("not dry")) && !step.endsWith(QStringLiteral("not polar")))
                 letters += step.back();
         QCOMPARE(letters, result.code());
@@ -255,9 +255,9 @@ void TestClimateClass::reasonsSpellTheCode()
     const auto moscow = std::find_if(m_stations.begin(), m_stations.end(),
                                      [](const Station &s) { return s.id == QStringLiteral("27612"); });
     QCOMPARE(ClimateClass::of(StationTable::dataSet(*moscow)).reasonText(),
-             QString::fromUtf8("Annual precipitation 688\u00a0mm \u2265 10 \u00d7 23.9\u00a0mm (dry threshold "
-                               "2 \u00d7 4.94 + 14 = 23.9\u00a0mm, as neither half-year has 70\u00a0% of it) \u2192 "
-                               "not dry; warmest month 18.1\u00a0\u00b0C > 10 \u2192 not polar; coldest month "
+             QString::fromUtf8("Dry threshold 2 \u00d7 4.94 + 14 = 23.9\u00a0mm: neither half-year has "
+                               "70\u00a0% of the precipitation; annual precipitation 688\u00a0mm \u2265 10 \u00d7 "
+                               "23.9\u00a0mm \u2192 not dry; warmest month 18.1\u00a0\u00b0C > 10 \u2192 not polar; coldest month "
                                "-9.3\u00a0\u00b0C \u2264 0 \u2192 D; no dry season \u2192 f; 5 months above "
                                "10\u00a0\u00b0C, warmest 18.1\u00a0\u00b0C < 22 \u2192 b"));
 }

@@ -82,6 +82,8 @@ private slots:
     void filtersAsTheUserTypes_data();
     void filtersAsTheUserTypes();
     void sortsByColumn();
+    void findsByClimateClass_data();
+    void findsByClimateClass();
     void addsAsOpenDoes();
     void sameAsOpeningTheSavedFile();
     void rightValuesUnderCommaLocale();
@@ -179,6 +181,41 @@ void TestStationBrowser::sortsByColumn()
     QCOMPARE(model->index(0, StationListModel::LatitudeColumn).data().toString(), QString::fromUtf8("16.51° S"));
     QCOMPARE(model->index(0, StationListModel::LongitudeColumn).data().toString(), QString::fromUtf8("68.19° W"));
     QCOMPARE(model->index(2, StationListModel::ElevationColumn).data().toString(), QStringLiteral("18 m"));
+
+    const QPoint climate(header->sectionViewportPosition(StationListModel::ClassColumn) + 5, 5);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, climate);
+    QCOMPARE(model->index(0, StationListModel::ClassColumn).data().toString(), QStringLiteral("BWh"));
+    QCOMPARE(model->index(2, StationListModel::ClassColumn).data().toString(), QStringLiteral("Cwc"));
+}
+
+// The class is found like a word of the place or country.
+void TestStationBrowser::findsByClimateClass_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("code");      // of every station listed
+    QTest::addColumn<QString>("country");   // of every station listed, when given
+    QTest::addColumn<QString>("listed");    // one station among them
+    QTest::newRow("class alone") << "BWh" << "BWh" << "" << "62366";
+    QTest::newRow("class and country") << "dfb russia" << "Dfb" << "Russian Federation" << "27612R2";
+}
+
+void TestStationBrowser::findsByClimateClass()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, code);
+    QFETCH(QString, country);
+    QFETCH(QString, listed);
+    QTest::keyClicks(m_browser->searchBox(), typed);
+    const StationListModel *model = m_browser->model();
+    QVERIFY(model->rowCount() > 1);
+    bool found = false;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        QCOMPARE(model->index(row, StationListModel::ClassColumn).data().toString(), code);
+        if (!country.isEmpty())
+            QCOMPARE(model->station(row)->country, country);
+        found = found || model->station(row)->id == listed;
+    }
+    QVERIFY(found);
 }
 
 // Enter in the box, Enter in the list, the Add button with two rows
