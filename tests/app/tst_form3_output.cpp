@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The chart leaving the main window: the copy and print buttons, the
-// chart's menu with Save chart as, and the export the command line runs.
+// chart's menu with Save chart as, and the export the command line runs;
+// also the climate classes the command line prints.
 #include "Form3Fixture.h"
 
 #include "common/TestPaths.h"
@@ -72,6 +73,7 @@ private slots:
     void saveChartAs();
     void exportFromTheCommandLine_data();
     void exportFromTheCommandLine();
+    void classifyFromTheCommandLine();
 
 private:
     void loadTwoPlaces();
@@ -160,7 +162,7 @@ void TestForm3Output::printShowsHeadingChartAndTable()
     QVERIFY(pdftotext.waitForFinished(60000));
     const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput()).trimmed();
     QVERIFY2(text.startsWith(QStringLiteral("Tervalo")), qPrintable(text));
-    for (const char *word : {"Tmp1", "Ppt2", "Jan", "Dic", "Average", "25.14", "121", "120.6", "7.00"})
+    for (const char *word : {"Tmp1", "Ppt2", "Jan", "Dic", "Average", "25.14", "121", "120.6", "7.00", "Class", "Af", "ET"})
         QVERIFY2(text.contains(QLatin1String(word)), word);
 }
 
@@ -302,6 +304,33 @@ void TestForm3Output::exportFromTheCommandLine()
         QVERIFY(errors.endsWith(u'\n'));
         QVERIFY(!written.exists());
     }
+}
+
+// One line per file in the order given, the paths as typed; a file that
+// does not read is said on standard error, the others still classified.
+void TestForm3Output::classifyFromTheCommandLine()
+{
+    m_files->place("warm.tvr", "Warm", DataFiles::constant(25.14, 120.6));
+    m_files->place("ramp.tvr", "Ramp", DataFiles::ramp(-5));
+    QProcess tervalo;
+    tervalo.setWorkingDirectory(m_files->path(QString()));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(QString::fromLatin1(name));
+    tervalo.setProcessEnvironment(environment);
+    const QString moscow = TestPaths::sourceDir() + QStringLiteral("/samples/moscow.tvr");
+    tervalo.start(TestPaths::binaryDir() + QStringLiteral("/tervalo"),
+                  {"--classify", "warm.tvr", "missing.tvr", "./ramp.tvr", moscow});
+    QVERIFY(tervalo.waitForFinished(60000));
+    QCOMPARE(QString::fromUtf8(tervalo.readAllStandardOutput()),
+             QStringLiteral("warm.tvr\tAf\tWarm\n./ramp.tvr\tET\tRamp\n%1\tDfb\tMoscow 1991-2020\n").arg(moscow));
+    QCOMPARE(QString::fromUtf8(tervalo.readAllStandardError()), QStringLiteral("tervalo: missing.tvr: no such file\n"));
+    QCOMPARE(tervalo.exitCode(), 2);
+
+    tervalo.start(TestPaths::binaryDir() + QStringLiteral("/tervalo"), {"--classify", "ramp.tvr"});
+    QVERIFY(tervalo.waitForFinished(60000));
+    QCOMPARE(tervalo.readAllStandardOutput(), QByteArray("ramp.tvr\tET\tRamp\n"));
+    QCOMPARE(tervalo.exitCode(), 0);
 }
 
 QTEST_MAIN(TestForm3Output)
