@@ -207,16 +207,6 @@ QString ClimateClass::nameOf(QStringView code)
     return name;
 }
 
-const std::array<const char *, 30> &ClimateClass::allCodes()
-{
-    static const std::array<const char *, 30> codes = {
-        "Af",  "Am",  "Aw",  "BWh", "BWk", "BSh", "BSk", "Csa", "Csb", "Csc",
-        "Cwa", "Cwb", "Cwc", "Cfa", "Cfb", "Cfc", "Dsa", "Dsb", "Dsc", "Dsd",
-        "Dwa", "Dwb", "Dwc", "Dwd", "Dfa", "Dfb", "Dfc", "Dfd", "ET",  "EF",
-    };
-    return codes;
-}
-
 QStringList ClimateClass::reasons(const QLocale &locale) const
 {
     if (!isValid())

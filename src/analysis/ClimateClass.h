@@ -64,8 +64,6 @@ public:
 
     const Figures &figures() const { return m_figures; }
 
-    // Every class the rules can give, in the order of the groups.
-    static const std::array<const char *, 30> &allCodes();
     // The plain name of a code ("Csa" → "Temperate, dry summer, hot summer");
     // empty for a code the rules never give.
     static QString nameOf(QStringView code);

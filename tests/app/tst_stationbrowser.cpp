@@ -82,8 +82,6 @@ private slots:
     void filtersAsTheUserTypes_data();
     void filtersAsTheUserTypes();
     void sortsByColumn();
-    void findsByClimateClass_data();
-    void findsByClimateClass();
     void addsAsOpenDoes();
     void sameAsOpeningTheSavedFile();
     void rightValuesUnderCommaLocale();
@@ -147,6 +145,8 @@ void TestStationBrowser::filtersAsTheUserTypes_data()
     QTest::newRow("accents and capitals") << QString::fromUtf8("SÃO PAULO") << "Sao Paulo 1961-1990"
                                           << "2 of 3,360 stations";
     QTest::newRow("country in words") << "kingdom of great" << "Aberdeen 1961-1990" << "";
+    QTest::newRow("climate class") << "BWh" << "Abadan 1961-1990" << "245 of 3,360 stations";
+    QTest::newRow("class and country") << "dfb russia" << "Barnaul 1961-1990" << "30 of 3,360 stations";
     QTest::newRow("nothing matches") << "qqq" << "" << "0 of 3,360 stations";
 }
 
@@ -186,36 +186,6 @@ void TestStationBrowser::sortsByColumn()
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, climate);
     QCOMPARE(model->index(0, StationListModel::ClassColumn).data().toString(), QStringLiteral("BWh"));
     QCOMPARE(model->index(2, StationListModel::ClassColumn).data().toString(), QStringLiteral("Cwc"));
-}
-
-// The class is found like a word of the place or country.
-void TestStationBrowser::findsByClimateClass_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("code");      // of every station listed
-    QTest::addColumn<QString>("country");   // of every station listed, when given
-    QTest::addColumn<QString>("listed");    // one station among them
-    QTest::newRow("class alone") << "BWh" << "BWh" << "" << "62366";
-    QTest::newRow("class and country") << "dfb russia" << "Dfb" << "Russian Federation" << "27612R2";
-}
-
-void TestStationBrowser::findsByClimateClass()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, code);
-    QFETCH(QString, country);
-    QFETCH(QString, listed);
-    QTest::keyClicks(m_browser->searchBox(), typed);
-    const StationListModel *model = m_browser->model();
-    QVERIFY(model->rowCount() > 1);
-    bool found = false;
-    for (int row = 0; row < model->rowCount(); ++row) {
-        QCOMPARE(model->index(row, StationListModel::ClassColumn).data().toString(), code);
-        if (!country.isEmpty())
-            QCOMPARE(model->station(row)->country, country);
-        found = found || model->station(row)->id == listed;
-    }
-    QVERIFY(found);
 }
 
 // Enter in the box, Enter in the list, the Add button with two rows
