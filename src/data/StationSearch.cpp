@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/StationSearch.h"
 
-#include <QSet>
+#include <QHash>
 
-#include <algorithm>
 #include <utility>
 
 namespace {
@@ -28,14 +27,21 @@ StationSearch::StationSearch(const std::vector<Station> &stations, const std::ve
     }
     if (extraWords.empty())
         return;
-    m_extraKeys.resize(stations.size());
-    QSet<QString> distinct;
+    // Each different word is folded once.
+    m_extraOfRow.assign(stations.size(), -1);
+    QHash<QString, int> indexOf;
     for (size_t row = 0; row < stations.size() && row < extraWords.size(); ++row) {
-        m_extraKeys[row] = fold(extraWords[row]);
-        if (!m_extraKeys[row].isEmpty())
-            distinct.insert(m_extraKeys[row]);
+        const QString &word = extraWords[row];
+        if (word.isEmpty())
+            continue;
+        int index = indexOf.value(word, -1);
+        if (index < 0) {
+            index = static_cast<int>(m_extraKeys.size());
+            indexOf.insert(word, index);
+            m_extraKeys << fold(word);
+        }
+        m_extraOfRow[row] = index;
     }
-    m_distinctExtraKeys = distinct.values();
 }
 
 QString StationSearch::fold(QStringView text)
@@ -61,19 +67,27 @@ QString StationSearch::fold(QStringView text)
 std::vector<int> StationSearch::matching(QStringView query) const
 {
     const QStringList words = fold(query).simplified().split(u' ', Qt::SkipEmptyParts);
-    std::vector<bool> mayBeExtra;
-    for (const QString &word : words)
-        mayBeExtra.push_back(std::any_of(m_distinctExtraKeys.begin(), m_distinctExtraKeys.end(),
-                                         [&word](const QString &extra) { return extra.contains(word); }));
+    // For each word, which of the extra words hold it, and whether any does
+    // (most words typed are in none of them).
+    std::vector<std::vector<char>> inExtra(words.size(), std::vector<char>(m_extraKeys.size(), 0));
+    std::vector<char> inAnyExtra(words.size(), 0);
+    for (qsizetype w = 0; w < words.size(); ++w) {
+        for (qsizetype e = 0; e < m_extraKeys.size(); ++e) {
+            inExtra[w][e] = m_extraKeys[e].contains(words[w]);
+            inAnyExtra[w] = inAnyExtra[w] || inExtra[w][e];
+        }
+    }
     std::vector<int> rows;
     rows.reserve(m_keys.size());
     for (int row = 0; row < static_cast<int>(m_keys.size()); ++row) {
         bool all = true;
         for (qsizetype w = 0; w < words.size(); ++w) {
-            if (!m_keys[row].contains(words[w]) && !(mayBeExtra[w] && m_extraKeys[row].contains(words[w]))) {
-                all = false;
-                break;
-            }
+            if (m_keys[row].contains(words[w]))
+                continue;
+            if (inAnyExtra[w] && m_extraOfRow[row] >= 0 && inExtra[w][m_extraOfRow[row]])
+                continue;
+            all = false;
+            break;
         }
         if (all)
             rows.push_back(row);

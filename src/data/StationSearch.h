@@ -40,10 +40,10 @@ private:
     // Place, a line break (no query holds one) and country: one search per
     // word and station.
     std::vector<QString> m_keys;
-    // The extra words, folded, by row, and each of them once. A query word
-    // that is in none of the latter (most words, as the extra words are few
-    // and short) is never looked for in the former, so they cost the search
-    // nothing then.
-    std::vector<QString> m_extraKeys;
-    QStringList m_distinctExtraKeys;
+    // The extra words are few (the 30 climate classes): each is folded and
+    // kept once, and a row holds the index of its own (-1: none). A query
+    // word is looked for in the few words once, and a row then costs one
+    // look-up, so they add next to nothing to the search.
+    QStringList m_extraKeys;
+    std::vector<int> m_extraOfRow;
 };
