@@ -89,6 +89,10 @@ public:
     void List1_ItemCheck();
     void List2_Click();
     void Grid2_Fill();
+    // Month cells edited by the user (keys, Delete, Paste): the averages of
+    // the columns touched are worked out again from the month cells, and
+    // the data sets' numbers and climate classes from the cells' numbers.
+    void Grid2_Edited(const QTableWidgetSelectionRange &cells);
 
     // Data set n's Köppen–Geiger climate class, from its months as they
     // stand (the file's or the library's numbers, then edited cells); no
@@ -146,6 +150,9 @@ private:
     void discardControls();
     void appendDataSet();
     QLabel *createLegendLabel(int n);
+    void Grid2_Average(int column);
+    // Lays the shown legend labels out so that every one shows (Form3_Loading.cpp).
+    void arrangeLegend();
     // The climate class (Form3_ClimateClass.cpp): data set n's cell in the
     // class row, under whichever of its columns holds the temperatures,
     // and the tooltips of its list entries and legend label.
@@ -163,5 +170,8 @@ private:
     GridEditing *m_gridEditing = nullptr;
     Form3ComboStyle *m_comboStyle = nullptr;
     Form3Analysis *m_analysis = nullptr;
+    // The legend is laid out in columns or a smaller font, not stacked as
+    // loading and checking stack it.
+    bool m_legendArranged = false;
     ProgramEnd m_programEnd;
 };

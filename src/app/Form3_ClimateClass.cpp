@@ -7,6 +7,7 @@
 #include "app/Form3.h"
 
 #include "analysis/ClimateClass.h"
+#include "app/Form3Design.h"
 #include "data/NumberText.h"
 #include "platform/DataGrid.h"
 
@@ -17,9 +18,6 @@
 #include <limits>
 
 namespace {
-
-// Rows of the values table below the twelve months.
-constexpr int classRow = 14;
 
 QString headerOf(int n, const char *quantity)
 {
@@ -66,13 +64,13 @@ void Form3::showClimateClass(int n)
     const ClimateClass climate = climateClass(n);
     const QString text = climateClassText(n);
 
-    if (DataGrid *grid = c.Grid2; grid && grid->rowCount() > classRow) {
+    if (DataGrid *grid = c.Grid2; grid && grid->rowCount() > Form3Design::gridClassRow) {
         const int temperature = temperatureColumn(n);
         const int precipitation = temperature == 2 * n ? 2 * n - 1 : 2 * n;
-        grid->setText(classRow, temperature, climate.isValid() ? climate.code() : QStringLiteral("\u2014"));
-        grid->setCellToolTip(classRow, temperature, text);
-        grid->setText(classRow, precipitation, QString());
-        grid->setCellToolTip(classRow, precipitation, QString());
+        grid->setText(Form3Design::gridClassRow, temperature, climate.isValid() ? climate.code() : QStringLiteral("\u2014"));
+        grid->setCellToolTip(Form3Design::gridClassRow, temperature, text);
+        grid->setText(Form3Design::gridClassRow, precipitation, QString());
+        grid->setCellToolTip(Form3Design::gridClassRow, precipitation, QString());
     }
 
     QListWidgetItem *entry = c.List1 ? c.List1->item(n - 1) : nullptr;

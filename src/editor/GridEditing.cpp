@@ -60,6 +60,14 @@ void GridEditing::Grid2_KeyDown(int key)
     }
 }
 
+void GridEditing::currentCellEdited()
+{
+    const int row = m_grid->currentRow();
+    const int column = m_grid->currentColumn();
+    if (row >= 0 && column >= 0)
+        emit edited(QTableWidgetSelectionRange(row, column, row, column));
+}
+
 void GridEditing::Grid2_KeyPress(QChar character)
 {
     const char16_t code = character.unicode();
@@ -113,16 +121,9 @@ void GridEditing::menupopColar_Click()
     const QString text = pastedRows(QGuiApplication::clipboard()->text());
     if (text.isEmpty())
         return;
-    for (const QTableWidgetSelectionRange &row : m_grid->setSelectionText(text))
-        emit cellsEdited(row);
-}
-
-void GridEditing::currentCellEdited()
-{
-    const int row = m_grid->currentRow();
-    const int column = m_grid->currentColumn();
-    if (row >= 0 && column >= 0)
-        emit cellsEdited(QTableWidgetSelectionRange(row, column, row, column));
+    const QTableWidgetSelectionRange written = m_grid->setSelectionText(text);
+    if (written.rowCount() > 0 && written.columnCount() > 0)
+        emit edited(written);
 }
 
 QMenu *GridEditing::menu() const

@@ -52,10 +52,9 @@ public:
     static QString pastedRows(QString text);
 
 signals:
-    // The user changed these cells' texts (a key, Delete, a paste); a
-    // paste reports one range per row it wrote. Texts the program writes
-    // raise nothing.
-    void cellsEdited(const QTableWidgetSelectionRange &cells);
+    // The handlers changed these cells' texts: the current cell after a key,
+    // the cells pasted into.
+    void edited(const QTableWidgetSelectionRange &cells);
 
 private:
     void currentCellEdited();
