@@ -3,9 +3,10 @@
 
 #include "analysis/ClimateClass.h"
 #include "data/DataFile.h"
+#include "data/FileName.h"
 
 #include <QFileInfo>
-#include <QTextStream>
+#include <QIODevice>
 
 #include <array>
 
@@ -39,14 +40,17 @@ QString reasonFor(const QString &path, const DataFile::ReadResult &read)
     }
 }
 
+// False when the line could not be written whole (a closed pipe, a full
+// disk): the classes did not all arrive, which the exit code must say.
+bool writeLine(QIODevice &device, const QByteArray &line)
+{
+    return device.write(line) == line.size();
+}
+
 } // namespace
 
-int classifyFiles(const QStringList &paths, QTextStream &out, QTextStream &errors)
+int classifyFiles(const QStringList &paths, QIODevice &out, QIODevice &errors)
 {
-    if (paths.isEmpty()) {
-        errors << "tervalo: no data files given to classify" << Qt::endl;
-        return 2;
-    }
     // The months as the main window keeps them between loads: 0 before the
     // first file, then each file's own.
     std::array<double, 13> temp{};
@@ -54,9 +58,9 @@ int classifyFiles(const QStringList &paths, QTextStream &out, QTextStream &error
     int exitCode = 0;
     for (const QString &path : paths) {
         const DataFile::ReadResult read = DataFile::readDataFile(path);
+        const QByteArray given = FileName::toNative(oneLine(path));
         if (!read.ok() || read.pairCount < 1) {
-            out.flush();
-            errors << "tervalo: " << oneLine(path) << ": " << oneLine(reasonFor(path, read)) << Qt::endl;
+            writeLine(errors, "tervalo: " + given + ": " + oneLine(reasonFor(path, read)).toUtf8() + '\n');
             exitCode = 2;
             continue;
         }
@@ -66,12 +70,12 @@ int classifyFiles(const QStringList &paths, QTextStream &out, QTextStream &error
         }
         const ClimateClass climate = ClimateClass::of(temp, ppt);
         if (!climate.isValid()) {
-            out.flush();
-            errors << "tervalo: " << oneLine(path) << ": no climate class: its values are too large" << Qt::endl;
+            writeLine(errors, "tervalo: " + given + ": no climate class: its values are too large\n");
             exitCode = 2;
             continue;
         }
-        out << oneLine(path) << '\t' << climate.code() << '\t' << oneLine(read.data.name) << Qt::endl;
+        if (!writeLine(out, given + '\t' + climate.code().toUtf8() + '\t' + oneLine(read.data.name).toUtf8() + '\n'))
+            exitCode = 2;
     }
     return exitCode;
 }

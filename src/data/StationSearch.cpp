@@ -13,6 +13,28 @@ constexpr std::pair<char16_t, const char16_t *> plainSpellings[] = {
     {u'\u0111', u"d"},  {u'\u0131', u"i"},  {u'\u0142', u"l"}, {u'\u0153', u"oe"},
 };
 
+bool isVowelOrQ(QChar c)
+{
+    return c == u'a' || c == u'e' || c == u'i' || c == u'o' || c == u'u' || c == u'y' || c == u'q';
+}
+
+// Folded text with "ae", "oe" and "ue" written as the vowel alone, except
+// after a vowel or a "q".
+QString withUmlautsMet(const QString &folded)
+{
+    QString form;
+    form.reserve(folded.size());
+    for (qsizetype i = 0; i < folded.size(); ++i) {
+        const QChar c = folded[i];
+        form += c;
+        const bool umlaut = (c == u'a' || c == u'o' || c == u'u') && i + 1 < folded.size()
+                            && folded[i + 1] == u'e' && (i == 0 || !isVowelOrQ(folded[i - 1]));
+        if (umlaut)
+            ++i;
+    }
+    return form;
+}
+
 } // namespace
 
 StationSearch::StationSearch(const std::vector<Station> &stations, const std::vector<QString> &extraWords)
@@ -20,10 +42,12 @@ StationSearch::StationSearch(const std::vector<Station> &stations, const std::ve
     m_placeKeys.reserve(stations.size());
     m_countryKeys.reserve(stations.size());
     m_keys.reserve(stations.size());
+    m_searchKeys.reserve(stations.size());
     for (const Station &station : stations) {
         m_placeKeys.push_back(fold(station.place));
         m_countryKeys.push_back(fold(station.country));
         m_keys.push_back(m_placeKeys.back() + u'\n' + m_countryKeys.back());
+        m_searchKeys.push_back(withUmlautsMet(m_keys.back()));
     }
     if (extraWords.empty())
         return;
@@ -64,9 +88,17 @@ QString StationSearch::fold(QStringView text)
     return folded;
 }
 
+QString StationSearch::searchForm(QStringView text)
+{
+    return withUmlautsMet(fold(text));
+}
+
 std::vector<int> StationSearch::matching(QStringView query) const
 {
     const QStringList words = fold(query).simplified().split(u' ', Qt::SkipEmptyParts);
+    QStringList searchWords;
+    for (const QString &word : words)
+        searchWords << withUmlautsMet(word);
     // For each word, which of the extra words hold it, and whether any does
     // (most words typed are in none of them).
     std::vector<std::vector<char>> inExtra(words.size(), std::vector<char>(m_extraKeys.size(), 0));
@@ -82,7 +114,7 @@ std::vector<int> StationSearch::matching(QStringView query) const
     for (int row = 0; row < static_cast<int>(m_keys.size()); ++row) {
         bool all = true;
         for (qsizetype w = 0; w < words.size(); ++w) {
-            if (m_keys[row].contains(words[w]))
+            if (m_keys[row].contains(words[w]) || m_searchKeys[row].contains(searchWords[w]))
                 continue;
             if (inAnyExtra[w] && m_extraOfRow[row] >= 0 && inExtra[w][m_extraOfRow[row]])
                 continue;

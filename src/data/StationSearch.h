@@ -25,9 +25,16 @@ public:
     // spelling ("ß" → "ss", "ø" → "o").
     static QString fold(QStringView text);
 
+    // The form a search compares: folded, and with German umlauts written
+    // out meeting the plain vowel, the way "ä", "ö" and "ü" already fold:
+    // "ae", "oe" and "ue" become "a", "o" and "u", so "München", "Muenchen"
+    // and "Munchen" all give "munchen". After a vowel or a "q" the two
+    // letters are no umlaut ("Aue", "Queen") and stay.
+    static QString searchForm(QStringView text);
+
     // The rows (ascending) whose place, country or extra words hold every
-    // blank-separated word of the query, folded; an empty query matches
-    // every row.
+    // blank-separated word of the query, folded or in its search form; an
+    // empty query matches every row.
     std::vector<int> matching(QStringView query) const;
 
     // The folded place and country of row i, for sorting by them.
@@ -37,9 +44,10 @@ public:
 private:
     std::vector<QString> m_placeKeys;
     std::vector<QString> m_countryKeys;
-    // Place, a line break (no query holds one) and country: one search per
-    // word and station.
+    // Place, a line break (no query holds one) and country, folded and in
+    // their search form: one or two searches per word and station.
     std::vector<QString> m_keys;
+    std::vector<QString> m_searchKeys;
     // The extra words are few (the 30 climate classes): each is folded and
     // kept once, and a row holds the index of its own (-1: none). A query
     // word is looked for in the few words once, and a row then costs one
