@@ -2,6 +2,7 @@
 #include "app/AtlasExport.h"
 
 #include "app/ChartExport.h"
+#include "analysis/ClimateClass.h"
 #include "app/Form3.h"
 #include "chart/MonthLabels.h"
 #include "chart/Scale.h"
@@ -74,6 +75,24 @@ std::vector<QStringList> valuesTable(const DataGrid &grid)
     return rows;
 }
 
+// The place's climate class as its table's values give it: "Csa: Temperate,
+// dry summer, hot summer"; empty when a month holds no number.
+QString climateClassOf(const DocumentPlace &place)
+{
+    const auto temp = shownMonths(place, Quantity::Temperature);
+    const auto ppt = shownMonths(place, Quantity::Precipitation);
+    std::array<double, 13> t{};
+    std::array<double, 13> p{};
+    for (int month = 1; month <= 12; ++month) {
+        if (!temp[month] || !ppt[month])
+            return QString();
+        t[month] = *temp[month];
+        p[month] = *ppt[month];
+    }
+    const ClimateClass climate = ClimateClass::of(t, p);
+    return climate.isValid() ? climate.codeAndName() : QString();
+}
+
 int failure(QTextStream &errors, const QString &why)
 {
     errors << "tervalo: " << why << Qt::endl;
@@ -132,7 +151,7 @@ AtlasFile::Result AtlasExport::compose(const AtlasOptions &options, quint32 seed
 {
     std::vector<AtlasPlace> places;
     for (const DocumentPlace &place : m_places)
-        places.push_back({place.data.name, place.data.info.period, QString()});
+        places.push_back({place.data.name, place.data.info.period, climateClassOf(place)});
     const AtlasPlan plan = AtlasLayout::plan(places, options.worksheet, seed);
 
     // Each chart's automatic bounds follow its own place from reset

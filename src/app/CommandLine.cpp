@@ -70,6 +70,9 @@ CommandLine::CommandLine()
     , m_worksheet(QStringLiteral("worksheet"),
                   QStringLiteral("Make the atlas a worksheet: the places shuffled and named Station A, B, …, "
                                  "with an answer key on the last page."))
+    , m_classify(QStringLiteral("classify"),
+                 QStringLiteral("Print the K\u00f6ppen\u2013Geiger climate class of each data file "
+                                "(path, class and place, tab-separated) and quit."))
 {
     m_parser.setApplicationDescription(QStringLiteral("Draws climate diagrams from Tervalo data files."));
     m_parser.addOption(m_help);
@@ -82,6 +85,7 @@ CommandLine::CommandLine()
     m_parser.addOption(m_paper);
     m_parser.addOption(m_sameScale);
     m_parser.addOption(m_worksheet);
+    m_parser.addOption(m_classify);
     m_parser.addPositionalArgument(QStringLiteral("files"),
                                    QStringLiteral("Data files (.tvr) to open, in this order."),
                                    QStringLiteral("[files...]"));
@@ -114,6 +118,16 @@ CommandLine::Request CommandLine::parse(const QStringList &arguments)
         return mistake(QStringLiteral("unknown chart kind %1: use tervalo or normal")
                            .arg(FileName::quoted(m_parser.value(m_kind))));
     request.kind = kind->second;
+
+    if (m_parser.isSet(m_classify)) {
+        if (m_parser.isSet(m_export) || m_parser.isSet(m_atlas))
+            return mistake(QStringLiteral("--classify cannot be used with --export or --atlas"));
+        if (request.files.isEmpty())
+            return mistake(QStringLiteral("no data files given to classify"));
+        request.action = Action::Classify;
+        request.givenFiles = m_parser.positionalArguments();
+        return request;
+    }
 
     if (m_parser.isSet(m_export) && m_parser.isSet(m_atlas))
         return mistake(QStringLiteral("--export and --atlas cannot be given together"));

@@ -11,8 +11,8 @@
 
 // The program's command line: data files to open, --help and --version,
 // --export with --kind and --dpi to write the files' chart without a
-// window, and --atlas with its options to write one chart per file as a
-// PDF atlas.
+// window, --atlas with its options to write one chart per file as a PDF
+// atlas, and --classify to print the files' climate classes.
 //
 // Everything on the line is settled here, before any window system is
 // opened: main parses with only a QCoreApplication, because QApplication's
@@ -31,6 +31,7 @@ public:
         OpenWindow,   // the main window with `files` loaded
         Export,       // the chart of `files` written to `exportPath`, no window
         Atlas,        // one chart per file of `files`, as a PDF at `atlasPath`, no window
+        Classify,     // the climate class of each of `givenFiles` printed, no window
         Answer,       // --help, --version or a mistake: print and end with exitCode
     };
 
@@ -48,6 +49,8 @@ public:
         // --atlas with --per-page, --paper, --same-scale and --worksheet.
         QString atlasPath;
         AtlasOptions atlas;
+        // --classify: the files as given, as the output repeats them.
+        QStringList givenFiles;
         // Action::Answer: exit code 0 with the text for standard output
         // (--help, --version), or 1 with the text for standard error (a
         // mistake on the line).
@@ -86,4 +89,5 @@ private:
     QCommandLineOption m_paper;
     QCommandLineOption m_sameScale;
     QCommandLineOption m_worksheet;
+    QCommandLineOption m_classify;
 };

@@ -562,7 +562,8 @@ void Form3Chart::transPor()
                 s.precMin = std::min(s.precMin, *valueX);
             }
         }
-        // The rows under the months (the averages) go with their columns.
+        // The rows under the months (the averages, the classes) go with their
+        // columns.
         for (int row = 13; row < grid->rowCount(); ++row) {
             const QString textX = grid->text(row, columnX);
             grid->setText(row, columnX, grid->text(row, columnY));
@@ -574,6 +575,7 @@ void Form3Chart::transPor()
     s.scaleMaxX = Scale::upperBound(s.tempMin, s.tempMax);
     s.scaleMinY = Scale::lowerBound(s.precMin, s.precMax);
     s.scaleMaxY = Scale::upperBound(s.precMin, s.precMax);
+    emit transposed();
     reFaz(false);
 }
 
