@@ -334,10 +334,6 @@ void TestForm3Output::exportFromTheCommandLine_data()
     QTest::newRow("png") << QStringList{"--kind=tervalo", "--export", "chart.png"} + two << 0 << QByteArray("\x89PNG");
     QTest::newRow("png at 300 dpi") << QStringList{"--export", "chart.png", "--dpi", "300"} + two << 0
                                     << QByteArray("\x89PNG");
-    QTest::newRow("resolution out of range") << QStringList{"--export", "chart.png", "--dpi=601"} + two << 1
-                                             << QByteArray();
-    QTest::newRow("resolution of an SVG") << QStringList{"--export", "chart.svg", "--dpi=300"} + two << 1
-                                          << QByteArray();
     // Mistakes on the line are told before any window system is needed.
     QTest::newRow("unknown format") << QStringList{"--export", "chart.bmp"} + two << 1 << QByteArray();
     QTest::newRow("unknown kind") << QStringList{"--export", "chart.svg", "--kind", "pie"} + two << 1 << QByteArray();
@@ -350,12 +346,6 @@ void TestForm3Output::exportFromTheCommandLine_data()
     QTest::newRow("atlas") << QStringList{"--atlas", "chart.pdf", "--per-page=1", "--paper", "Letter", "--same-scale",
                                           "--worksheet", "--kind", "normal"} + two
                            << 0 << QByteArray("%PDF");
-    QTest::newRow("atlas, three a page") << QStringList{"--atlas", "chart.pdf", "--per-page", "3"} + two << 1
-                                         << QByteArray();
-    QTest::newRow("atlas on A5") << QStringList{"--atlas", "chart.pdf", "--paper", "a5"} + two << 1 << QByteArray();
-    QTest::newRow("atlas as SVG") << QStringList{"--atlas", "chart.svg"} + two << 1 << QByteArray();
-    QTest::newRow("worksheet without atlas") << QStringList{"--export", "chart.pdf", "--worksheet"} + two << 1
-                                             << QByteArray();
     // A worksheet must hold every place asked for.
     QTest::newRow("atlas with a file that does not read")
         << QStringList{"--atlas", "chart.pdf", "--worksheet", "warm.tvr", "missing.tvr"} << 2 << QByteArray();
