@@ -25,8 +25,9 @@ int exportChart(const QString &outPath, const QString &kind, const QStringList &
         return failure(errors, QStringLiteral("cannot tell the format of \"%1\": the name must end in .png, .svg or .pdf")
                                    .arg(outPath));
     const QString kindName = kind.toLower();
-    if (!kindName.isEmpty() && kindName != u"tervalo" && kindName != u"normal")
-        return failure(errors, QStringLiteral("unknown chart kind \"%1\": use tervalo or normal").arg(kind));
+    if (!kindName.isEmpty() && kindName != u"tervalo" && kindName != u"normal" && kindName != u"walter-lieth")
+        return failure(errors,
+                       QStringLiteral("unknown chart kind \"%1\": use tervalo, normal or walter-lieth").arg(kind));
     if (files.isEmpty())
         return failure(errors, QStringLiteral("no data files given to draw"));
     if (files.size() > Form3::maxDataSets)
@@ -37,6 +38,8 @@ int exportChart(const QString &outPath, const QString &kind, const QStringList &
     Form3 window;
     if (kindName == u"normal")
         window.controls().Option3->setChecked(true);
+    else if (kindName == u"walter-lieth")
+        window.controls().OptionWalterLieth->setChecked(true);
     for (const QString &file : files)
         if (!window.loadDataFile(file))
             return failure(errors, QStringLiteral("cannot read the data file \"%1\"").arg(file));

@@ -11,7 +11,7 @@ CommandLine::CommandLine()
     , m_export(QStringLiteral("export"),
                QStringLiteral("Write the chart of the data files to <file> (.png, .svg or .pdf) and quit."),
                QStringLiteral("file"))
-    , m_kind(QStringLiteral("kind"), QStringLiteral("Chart kind of --export: tervalo (default) or normal."),
+    , m_kind(QStringLiteral("kind"), QStringLiteral("Chart kind of --export: tervalo (default), normal or walter-lieth."),
              QStringLiteral("kind"), QStringLiteral("tervalo"))
 {
     m_parser.setApplicationDescription(QStringLiteral("Draws climate diagrams from Tervalo data files."));

@@ -21,7 +21,8 @@ public:
         // Data files to load, in the order given, as full paths.
         QStringList files;
         // --export: the chart of the files goes to exportPath instead of a
-        // window; --kind: "tervalo" (the climate diagram) or "normal".
+        // window; --kind: "tervalo" (the climate diagram), "normal" or
+        // "walter-lieth".
         bool exporting = false;
         QString exportPath;
         QString kind;
