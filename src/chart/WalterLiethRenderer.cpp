@@ -152,14 +152,15 @@ void drawCurve(Canvas &canvas, const Mapping &map, const WL::Shown &levels, qint
     canvas.setLineStyle(Canvas::LineStyle::Solid);
 }
 
-// The label step (°C) that keeps labels at least a line apart on the
-// canvas: 10, or a multiple of it on a short or very tall diagram.
+// The label step (°C) that keeps labels apart on the canvas: 10, or a
+// multiple of it on a short or very tall diagram. Digits are shorter than
+// the font's line, so labels may stand a little closer than a line apart.
 double labelStep(const Mapping &map, double textHeight)
 {
     const double stepHeight = map.y(0) - map.y(WL::labelStep);
     if (!(stepHeight > 0))
         return WL::labelStep;
-    return WL::labelStep * std::max(1.0, std::ceil(textHeight * 1.1 / stepHeight));
+    return WL::labelStep * std::max(1.0, std::ceil(textHeight * 0.85 / stepHeight));
 }
 
 // The multiples of `step` from `low` to `high`. The count is bounded: the

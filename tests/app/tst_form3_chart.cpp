@@ -194,6 +194,8 @@ private slots:
     void monthLabelStyles();
     void noCheckedSetClearsOnlyThePlottingArea();
     void chartKindTitleAndLegend();
+    void walterLiethKind();
+    void walterLiethReadsTheTransposedColumns();
 
     void svgAndPngShowTheTextsOfTheScreen_data();
     void svgAndPngShowTheTextsOfTheScreen();
@@ -535,6 +537,69 @@ void TestForm3Chart::chartKindTitleAndLegend()
     QVERIFY(!f.c.Frame4->isVisible());
     f.c.ChkLegenda->setChecked(true);
     QVERIFY(f.c.Frame4->isVisible());
+}
+
+// The diagrams take the whole chart picture: no plotting area, guide lines
+// or legend over them, and the settings that do not apply unavailable;
+// choosing another kind gives all of it back.
+void TestForm3Chart::walterLiethKind()
+{
+    ChartWindow f;
+    f.form.show();
+    f.addDataSet(ramp(10, 30), ramp(0, 200));
+    DataSet south;
+    south.name = QStringLiteral("Sydney 1991-2020");
+    south.info.latitude = -33.9;
+    south.info.period = QStringLiteral("1991-2020");
+    f.form.appendPlace(south);
+    QVERIFY(f.c.Frame4->isVisible());
+
+    f.c.OptionWalterLieth->setChecked(true);
+    const std::vector<WalterLiethDiagram> &diagrams = f.engine->walterLiethDiagrams();
+    QCOMPARE(diagrams.size(), std::size_t(2));
+    QCOMPARE(diagrams[0].firstMonth, 1);
+    QCOMPARE(diagrams[1].firstMonth, 7);   // by its latitude
+    for (QWidget *hidden : {static_cast<QWidget *>(f.c.Picture4), static_cast<QWidget *>(f.c.eixoX),
+                            static_cast<QWidget *>(f.c.Frame4)})
+        QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
+    for (QWidget *unavailable : {static_cast<QWidget *>(f.c.Frame1), static_cast<QWidget *>(f.c.Combo1),
+                                 static_cast<QWidget *>(f.c.Combo4), static_cast<QWidget *>(f.c.Frame3),
+                                 static_cast<QWidget *>(f.c.Frame5), static_cast<QWidget *>(f.c.CommTranspor)})
+        QVERIFY2(!unavailable->isEnabled(), qPrintable(unavailable->objectName()));
+    // The legend box takes effect in the other kinds only.
+    f.c.ChkLegenda->setChecked(false);
+    f.c.ChkLegenda->setChecked(true);
+    QVERIFY(!f.c.Frame4->isVisible());
+
+    f.c.Option2->setChecked(true);
+    for (QWidget *shown : {static_cast<QWidget *>(f.c.Picture4), static_cast<QWidget *>(f.c.eixoX),
+                           static_cast<QWidget *>(f.c.Frame4)})
+        QVERIFY2(shown->isVisible(), qPrintable(shown->objectName()));
+    QVERIFY(f.c.Frame1->isEnabled() && f.c.Frame5->isEnabled() && f.c.CommTranspor->isEnabled());
+    QVERIFY(f.engine->walterLiethDiagrams().empty());
+
+    // Back from the diagrams with no place checked: the picture holds no
+    // diagram, only what a chart without places shows.
+    f.c.OptionWalterLieth->setChecked(true);
+    f.setChecked(1, false);
+    f.setChecked(2, false);
+    f.c.Option2->setChecked(true);
+    QCOMPARE(count(*f.c.Picture1, white), qint64(460 * 355));
+}
+
+// A transposed table holds the temperatures in each place's second column;
+// the diagram still draws temperature as temperature.
+void TestForm3Chart::walterLiethReadsTheTransposedColumns()
+{
+    ChartWindow f;
+    f.addDataSet(ramp(-5, 20), ramp(100, 300));
+    f.engine->transPor();
+    QCOMPARE(f.c.Grid2->text(0, 1), QStringLiteral("Ppt1"));
+    f.c.OptionWalterLieth->setChecked(true);
+    const std::vector<WalterLiethDiagram> &diagrams = f.engine->walterLiethDiagrams();
+    QCOMPARE(diagrams.size(), std::size_t(1));
+    QCOMPARE(diagrams[0].bottom, -10.0);
+    QCOMPARE(diagrams[0].top, 60.0);
 }
 
 void TestForm3Chart::thresholdBoxesThatAreNotNumbers()

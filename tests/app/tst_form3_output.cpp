@@ -17,6 +17,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QtTest>
 
 #include <memory>
@@ -65,6 +66,7 @@ private slots:
     void cleanup();
 
     void copyTakesTheChartAsShown();
+    void printShowsHeadingChartAndTable_data();
     void printShowsHeadingChartAndTable();
     void chartEndsAtItsEdge();
     void chartMenuExceptDuringAreaMeasurement();
@@ -136,11 +138,24 @@ void TestForm3Output::copyTakesTheChartAsShown()
         QCOMPARE(copied.pixel(x, row), chart.pixel(x, row));
 }
 
+void TestForm3Output::printShowsHeadingChartAndTable_data()
+{
+    QTest::addColumn<bool>("walterLieth");
+    QTest::addColumn<QStringList>("chartTexts");
+    QTest::newRow("climate diagram") << false << QStringList();
+    // The diagrams' headers: the annual figures of "Warm", from the table's
+    // cells as every kind reads them (121 mm a month).
+    QTest::newRow("Walter-Lieth") << true << QStringList{"Warm", "25.1 \u00B0C", "1452 mm"};
+}
+
 // The print button opens the preview; printed to a PDF, the page holds the
 // heading, the chart and the table, and the clipboard holds the chart.
 void TestForm3Output::printShowsHeadingChartAndTable()
 {
+    QFETCH(bool, walterLieth);
+    QFETCH(QStringList, chartTexts);
     loadTwoPlaces();
+    m_window->controls().OptionWalterLieth->setChecked(walterLieth);
     const QString pdf = m_files->path("printed.pdf");
     int previewPages = 0;
     PrintPreview::setRunner([&](QPrintPreviewDialog &dialog) {
@@ -162,6 +177,8 @@ void TestForm3Output::printShowsHeadingChartAndTable()
     QVERIFY2(text.startsWith(QStringLiteral("Tervalo")), qPrintable(text));
     for (const char *word : {"Tmp1", "Ppt2", "Jan", "Dic", "Average", "25.14", "121", "120.6", "7.00"})
         QVERIFY2(text.contains(QLatin1String(word)), word);
+    for (const QString &word : chartTexts)
+        QVERIFY2(text.contains(word), qPrintable(word));
 }
 
 // However long the legend, the chart drawn for a page or a file ends where
@@ -264,6 +281,8 @@ void TestForm3Output::exportFromTheCommandLine_data()
     QTest::newRow("pdf, month chart") << QStringList{"--export=chart.pdf", "--kind", "normal"} + two << 0
                                       << QByteArray("%PDF");
     QTest::newRow("png") << QStringList{"--kind=tervalo", "--export", "chart.png"} + two << 0 << QByteArray("\x89PNG");
+    QTest::newRow("walter-lieth, svg") << QStringList{"--export", "chart.svg", "--kind", "walter-lieth"} + two << 0
+                                       << QByteArray("<?xml");
     QTest::newRow("unknown format") << QStringList{"--export", "chart.bmp"} + two << 2 << QByteArray();
     QTest::newRow("unknown kind") << QStringList{"--export", "chart.svg", "--kind", "pie"} + two << 2 << QByteArray();
     QTest::newRow("a file that does not read") << QStringList{"--export", "chart.svg", "missing.tvr"} << 2
@@ -295,7 +314,11 @@ void TestForm3Output::exportFromTheCommandLine()
     if (code == 0) {
         QVERIFY2(!errors.contains(QStringLiteral("tervalo:")), qPrintable(errors));
         QVERIFY(written.open(QIODevice::ReadOnly));
-        QVERIFY(written.readAll().startsWith(start));
+        const QByteArray bytes = written.readAll();
+        QVERIFY(bytes.startsWith(start));
+        // Drawn, not pasted in as a picture: hatching and dots included.
+        if (start == "<?xml")
+            QVERIFY(!bytes.contains("<image"));
     } else {
         // One line that says why, and no file.
         QCOMPARE(errors.count(QStringLiteral("tervalo: ")), 1);
