@@ -24,6 +24,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRubberBand>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace {
 
@@ -146,7 +149,7 @@ private:
 
     void Picture4_MouseMove(QPointF twips);
     void walterLiethReadout(QPointF twips);
-    void showReadout(const QString &text);
+    void showReadout(const QString &text, int leastWidth = 0);
     void hideReadout();
     void Frame4_MouseDown(QPointF pixels);
     void dragTo(QPointF clientPixels);
@@ -267,17 +270,26 @@ void Form3Analysis::walterLiethReadout(QPointF twips)
     if (!c.Check2->isChecked() || !m_window.state().hasData)
         return;
     const QString text = PointerReadout::walterLieth(m_window.chart()->walterLiethDiagrams(), twips.x(), twips.y());
-    if (text.isEmpty())
+    if (text.isEmpty()) {
         hideReadout();
-    else
-        showReadout(text);
+        return;
+    }
+    // Month names and units are wider than the digits the box's usual
+    // width allows for: the box grows to show the whole text.
+    const QMargins margins = c.tagPic->textMargins();
+    const int frame = c.tagPic->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, c.tagPic);
+    // The line edit's own margin is 2 pixels a side; a few more keep the
+    // last letter clear of the frame.
+    const int needed = c.tagPic->fontMetrics().horizontalAdvance(text) + margins.left() + margins.right()
+                     + 2 * frame + 2 * 2 + 4;
+    showReadout(text, needed);
 }
 
-void Form3Analysis::showReadout(const QString &text)
+void Form3Analysis::showReadout(const QString &text, int leastWidth)
 {
     const Form3Controls &c = controls();
     c.tagPic->show();
-    c.tagPic->resize(Twips::toPixels(PointerReadout::widthTwips(text)), c.tagPic->height());
+    c.tagPic->resize(std::max(leastWidth, Twips::toPixels(PointerReadout::widthTwips(text))), c.tagPic->height());
     if (c.tagPic->text() != text)
         c.tagPic->setText(text);
 }
