@@ -219,8 +219,10 @@ void TestAnalysis::walterLiethReadoutAndAreaInTheWindow()
     QVERIFY(c().tagPic->isVisible());
     // Warmer in January than in July: the diagram starts with July.
     QVERIFY2(c().tagPic->text().startsWith(QStringLiteral("Jul    T = ")), qPrintable(c().tagPic->text()));
-    // Wide enough for the month and the units, not only for digits.
-    QVERIFY(c().tagPic->width() > c().tagPic->fontMetrics().horizontalAdvance(c().tagPic->text()));
+    // Wide enough for the month and the units, not only for digits: the
+    // text, the frame and the line edit's margins.
+    const int advance = c().tagPic->fontMetrics().horizontalAdvance(c().tagPic->text());
+    QVERIFY2(c().tagPic->width() >= advance + 8, qPrintable(QString("%1 for %2").arg(c().tagPic->width()).arg(advance)));
     QTest::mouseMove(c().Picture1, QPoint(Twips::toPixels(second.left() + 100), Twips::toPixels(second.top() - 150)));
     QVERIFY(c().tagPic->isHidden());
 

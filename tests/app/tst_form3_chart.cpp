@@ -578,13 +578,22 @@ void TestForm3Chart::walterLiethKind()
     QVERIFY(f.c.Frame1->isEnabled() && f.c.Frame5->isEnabled() && f.c.CommTranspor->isEnabled());
     QVERIFY(f.engine->walterLiethDiagrams().empty());
 
-    // Back from the diagrams with no place checked: the picture holds no
-    // diagram, only what a chart without places shows.
+    // Back from the diagrams with no place checked: the picture, on the
+    // screen and in a file, holds neither a diagram nor axes from before.
     f.c.OptionWalterLieth->setChecked(true);
     f.setChecked(1, false);
     f.setChecked(2, false);
     f.c.Option2->setChecked(true);
     QCOMPARE(count(*f.c.Picture1, white), qint64(460 * 355));
+    QImage drawn(f.form.chartPixelSize(), QImage::Format_RGB32);
+    QPainter painter(&drawn);
+    f.form.paintChart(painter, QRectF(QPointF(0, 0), QSizeF(drawn.size())));
+    painter.end();
+    // Left of the vertical axis, where its labels would stand.
+    const QRect labels(0, 30, 46, drawn.height() - 30);
+    QImage blank(labels.size(), QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    QCOMPARE(drawn.copy(labels), blank);
 }
 
 // A transposed table holds the temperatures in each place's second column;
