@@ -162,8 +162,6 @@ void TestWalterLieth::chartExtent_data()
     QTest::newRow("monsoon: 2936 mm")
         << lisbonTemps << months({15, 43, 249, 603, 1000, 2604, 2936, 1749, 1048, 435, 49, 23}) << none << 0.0
         << 200.0;
-    QTest::newRow("hot: 53.5 °C") << months({30, 35, 40, 45, 50, 53.5, 50, 45, 40, 35, 30, 25}) << dry << none << 0.0
-                                  << 60.0;
     QTest::newRow("a fixed top above the data") << lisbonTemps << justAbove << 80.0 << 0.0 << 80.0;
     QTest::newRow("a fixed top too low for the data") << lisbonTemps << justAbove << 50.0 << 0.0 << 60.0;
 }
@@ -220,18 +218,14 @@ void TestWalterLieth::crossingsAreInterpolated()
     const auto check = [](const std::vector<QPolygonF> &areas, const QList<QRectF> &expected) {
         QCOMPARE(static_cast<int>(areas.size()), expected.size());
         for (int i = 0; i < expected.size(); ++i) {
-            const QPolygonF &area = areas[i];
-            const QRectF bounds = area.boundingRect();
-            QCOMPARE(bounds.left(), std::min(expected[i].left(), expected[i].right()));
-            QCOMPARE(bounds.right(), std::max(expected[i].left(), expected[i].right()));
-            // The left end: the area's first point, where it starts along the upper curve.
-            QCOMPARE(area.first().x(), expected[i].left());
-            QVERIFY(qFuzzyCompare(area.first().y(), expected[i].top()));
-            // The right end, on the upper curve.
-            bool reached = false;
-            for (const QPointF &p : area)
-                reached = reached || (qFuzzyCompare(p.x(), expected[i].right()) && qFuzzyCompare(p.y(), expected[i].bottom()));
-            QVERIFY(reached);
+            const QRectF &ends = expected[i];
+            QCOMPARE(areas[i].boundingRect().left(), ends.left());
+            QCOMPARE(areas[i].boundingRect().right(), ends.right());
+            QVERIFY(qFuzzyCompare(areas[i].first().y(), ends.top()));
+            const auto rightEnd = [&](const QPointF &p) {
+                return qFuzzyCompare(p.x(), ends.right()) && qFuzzyCompare(p.y(), ends.bottom());
+            };
+            QVERIFY(std::any_of(areas[i].begin(), areas[i].end(), rightEnd));
         }
     };
     check(WL::areasAbove(precipitation, temperature), humid);
@@ -373,7 +367,6 @@ void TestWalterLieth::moreThanFourPlaces()
     for (const RecordingCanvas::Text &text : recorded.texts)
         noted = noted || text.text == R::notShownText(2);
     QVERIFY(noted);
-    QVERIFY(R::notShownText(2).startsWith(QStringLiteral("2 more checked places are not shown")));
 }
 
 QTEST_MAIN(TestWalterLieth)
