@@ -419,7 +419,6 @@ void Form3Chart::drawWalterLieth(int items)
         if (!isChecked(i))
             continue;
         const int n = i + 1;
-        s.barShift += barShiftPerSet;
         Valores(n);
         WalterLiethPlace place;
         // The name as the lists show it, less its number.

@@ -28,8 +28,6 @@ constexpr int curvePixels = 2;
 
 constexpr qint32 black = 0;
 
-const QString ellipsis = QStringLiteral("\u2026");
-
 struct Palette
 {
     qint32 temperature;
@@ -57,7 +55,7 @@ QString elided(const Canvas &canvas, const QString &text, double width)
     if (canvas.textWidth(text) <= width)
         return text;
     for (qsizetype length = text.size() - 1; length > 0; --length) {
-        const QString shorter = text.left(length).trimmed() + ellipsis;
+        const QString shorter = text.left(length).trimmed() + QChar(u'\u2026');
         if (canvas.textWidth(shorter) <= width)
             return shorter;
     }

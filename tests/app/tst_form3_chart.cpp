@@ -559,6 +559,8 @@ void TestForm3Chart::walterLiethKind()
     QCOMPARE(diagrams.size(), std::size_t(2));
     QCOMPARE(diagrams[0].firstMonth, 1);
     QCOMPARE(diagrams[1].firstMonth, 7);   // by its latitude
+    f.engine->setMonthOrder(MonthOrder::JanuaryFirst);
+    QCOMPARE(f.engine->walterLiethDiagrams()[1].firstMonth, 1);
     for (QWidget *hidden : {static_cast<QWidget *>(f.c.Picture4), static_cast<QWidget *>(f.c.eixoX),
                             static_cast<QWidget *>(f.c.Frame4)})
         QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
