@@ -238,7 +238,7 @@ WalterLiethDiagram WalterLiethRenderer::drawOne(const WalterLiethSettings &setti
 
     WalterLiethDiagram diagram;
     diagram.firstMonth = WL::firstMonth(settings.monthOrder, place.info.latitude, place.temp);
-    diagram.bottom = WL::bottom(place.temp);
+    diagram.bottom = WL::bottom(place.temp, place.prec);
     diagram.top = WL::top(place.temp, place.prec, settings.fixedTop);
 
     // Header: the name and the climate class on the first line; what is

@@ -20,12 +20,12 @@ double precipitationAt(double height)
     return compressionStart + (height - compressionLevel) * compressedMmPerDegree;
 }
 
-double bottom(const Months &temp)
+double bottom(const Months &temp, const Months &prec)
 {
-    double coldest = 0;
+    double lowest = 0;
     for (int m = 1; m <= 12; ++m)
-        coldest = std::min(coldest, temp[m]);
-    return std::floor(coldest / labelStep) * labelStep;
+        lowest = std::min({lowest, temp[m], level(prec[m])});
+    return std::floor(lowest / labelStep) * labelStep;
 }
 
 double top(const Months &temp, const Months &prec, std::optional<double> fixedTop)

@@ -39,8 +39,9 @@ double level(double precipitation);
 double precipitationAt(double level);
 
 // The bottom of the chart: 0, or the multiple of 10 at or below the
-// coldest month.
-double bottom(const Months &temp);
+// coldest month (or below a precipitation under 0, a fault of the data
+// that is drawn all the same).
+double bottom(const Months &temp, const Months &prec);
 // The top: the larger of 50 (100 mm) and what the warmest month and the
 // wettest month need, rounded up to the next label (a 200 mm step in the
 // compressed band). A fixed top, where given, is kept unless a month would

@@ -162,6 +162,8 @@ void TestWalterLieth::chartExtent_data()
     QTest::newRow("monsoon: 2936 mm")
         << lisbonTemps << months({15, 43, 249, 603, 1000, 2604, 2936, 1749, 1048, 435, 49, 23}) << none << 0.0
         << 200.0;
+    QTest::newRow("a precipitation under 0, an error drawn all the same")
+        << lisbonTemps << months({-30, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}) << none << -20.0 << 50.0;
     QTest::newRow("a fixed top above the data") << lisbonTemps << justAbove << 80.0 << 0.0 << 80.0;
     QTest::newRow("a fixed top too low for the data") << lisbonTemps << justAbove << 50.0 << 0.0 << 60.0;
 }
@@ -173,7 +175,7 @@ void TestWalterLieth::chartExtent()
     QFETCH(double, fixedTop);
     QFETCH(double, bottom);
     QFETCH(double, top);
-    QCOMPARE(WL::bottom(temp), bottom);
+    QCOMPARE(WL::bottom(temp, prec), bottom);
     QCOMPARE(WL::top(temp, prec, std::isnan(fixedTop) ? std::nullopt : std::optional<double>(fixedTop)), top);
 }
 
