@@ -241,8 +241,8 @@ WalterLiethDiagram WalterLiethRenderer::drawOne(const WalterLiethSettings &setti
     diagram.bottom = WL::bottom(place.temp, place.prec);
     diagram.top = WL::top(place.temp, place.prec, settings.fixedTop);
 
-    // Header: the name and the climate class on the first line; what is
-    // known of the place and the annual figures on the second.
+    // Header: the name and the annual figures on the first line; what is
+    // known of the place and its climate class on the second.
     canvas.setDrawColour(black);
     canvas.setLineStyle(Canvas::LineStyle::Solid);
     canvas.setLineWidth(1);
@@ -253,8 +253,8 @@ WalterLiethDiagram WalterLiethRenderer::drawOne(const WalterLiethSettings &setti
         canvas.text(inner.left(), top, elided(canvas, left, room));
     };
     const auto [name, period] = nameAndPeriod(place);
-    headerLine(inner.top(), name, place.climateClass);
-    headerLine(inner.top() + line, detailsOf(place.info, period), annualText(place));
+    headerLine(inner.top(), name, annualText(place));
+    headerLine(inner.top() + line, detailsOf(place.info, period), place.climateClass);
 
     // The plotting area: two header lines and the units above it, the axis
     // labels beside it, the month labels below it.
