@@ -25,6 +25,7 @@ class GridEditing;
 class QLabel;
 class QMenu;
 class QPainter;
+class QTableWidgetSelectionRange;
 struct PrintTable;
 
 // The main window "Tervalo": the loaded data sets, their lists, the values
@@ -88,6 +89,9 @@ public:
     void List1_ItemCheck();
     void List2_Click();
     void Grid2_Fill();
+    // Month cells edited by the user (keys, Delete, Paste): the averages of
+    // the columns touched are worked out again from the month cells.
+    void Grid2_Edited(const QTableWidgetSelectionRange &cells);
 
     // Toolbar.
     void Bot_Click(int index);
@@ -138,6 +142,9 @@ private:
     void discardControls();
     void appendDataSet();
     QLabel *createLegendLabel(int n);
+    void Grid2_Average(int column);
+    // Lays the shown legend labels out so that every one shows (Form3_Loading.cpp).
+    void arrangeLegend();
 
     ProgramState &m_program;
     std::unique_ptr<ProgramState> m_ownProgram;
@@ -148,5 +155,8 @@ private:
     GridEditing *m_gridEditing = nullptr;
     Form3ComboStyle *m_comboStyle = nullptr;
     Form3Analysis *m_analysis = nullptr;
+    // The legend is laid out in columns or a smaller font, not stacked as
+    // loading and checking stack it.
+    bool m_legendArranged = false;
     ProgramEnd m_programEnd;
 };

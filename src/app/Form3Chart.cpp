@@ -688,6 +688,12 @@ void Form3Chart::transPor()
                 s.precMin = std::min(s.precMin, *valueX);
             }
         }
+        // The rows under the months (the averages) go with their columns.
+        for (int row = 13; row < grid->rowCount(); ++row) {
+            const QString textX = grid->text(row, columnX);
+            grid->setText(row, columnX, grid->text(row, columnY));
+            grid->setText(row, columnY, textX);
+        }
     }
 
     s.scaleMinX = Scale::lowerBound(s.tempMin, s.tempMax);
