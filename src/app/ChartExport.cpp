@@ -2,6 +2,7 @@
 #include "app/ChartExport.h"
 
 #include "app/Form3.h"
+#include "data/FileName.h"
 #include "output/ChartFile.h"
 
 #include <QLineEdit>
@@ -18,31 +19,20 @@ int failure(QTextStream &errors, const QString &why)
 
 } // namespace
 
-int exportChart(const QString &outPath, const QString &kind, const QStringList &files, QTextStream &errors)
+int exportChart(const QString &outPath, ChartKind kind, const QStringList &files, QTextStream &errors)
 {
     const std::optional<ChartFile::Format> format = ChartFile::formatOf(outPath);
     if (!format)
-        return failure(errors, QStringLiteral("cannot tell the format of \"%1\": the name must end in .png, .svg or .pdf")
-                                   .arg(outPath));
-    const QString kindName = kind.toLower();
-    if (!kindName.isEmpty() && kindName != u"tervalo" && kindName != u"normal" && kindName != u"walter-lieth")
-        return failure(errors,
-                       QStringLiteral("unknown chart kind \"%1\": use tervalo, normal or walter-lieth").arg(kind));
-    if (files.isEmpty())
-        return failure(errors, QStringLiteral("no data files given to draw"));
-    if (files.size() > Form3::maxDataSets)
-        return failure(errors, QStringLiteral("%1 data files given, at most %2 can be drawn")
-                                   .arg(files.size())
-                                   .arg(Form3::maxDataSets));
+        return failure(errors, QStringLiteral("cannot tell the format of %1").arg(FileName::quoted(outPath)));
 
     Form3 window;
-    if (kindName == u"normal")
+    if (kind == ChartKind::Normal)
         window.controls().Option3->setChecked(true);
-    else if (kindName == u"walter-lieth")
+    else if (kind == ChartKind::WalterLieth)
         window.controls().OptionWalterLieth->setChecked(true);
     for (const QString &file : files)
         if (!window.loadDataFile(file))
-            return failure(errors, QStringLiteral("cannot read the data file \"%1\"").arg(file));
+            return failure(errors, QStringLiteral("cannot read the data file %1").arg(FileName::quoted(file)));
 
     const QString title = window.controls().TxTitulo->text();
     QByteArray bytes;
@@ -59,6 +49,6 @@ int exportChart(const QString &outPath, const QString &kind, const QStringList &
     }
     const QString why = ChartFile::write(outPath, bytes);
     if (!why.isEmpty())
-        return failure(errors, QStringLiteral("cannot write \"%1\": %2").arg(outPath, why));
+        return failure(errors, QStringLiteral("cannot write %1: %2").arg(FileName::quoted(outPath), why));
     return 0;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "chart/ChartValues.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,8 +10,9 @@ class QTextStream;
 
 // The chart of the given data files, drawn with the default settings in a
 // main window that is never shown, written to `outPath` as PNG, SVG or PDF
-// by its extension. `kind` is "tervalo" (the climate diagram, also when
-// empty), "normal" (the month chart) or "walter-lieth" (the Walter–Lieth
-// diagrams of the first four files). Returns the program's exit code:
-// 0 when the file is written, else 2 after one line on `errors` saying why.
-int exportChart(const QString &outPath, const QString &kind, const QStringList &files, QTextStream &errors);
+// by its extension. The command line has checked the request; what can
+// still fail is reading the files and writing the chart. Returns the
+// program's exit code: 0 when the file is written, else 2 after one line on
+// `errors` saying why (a name in it is quoted, so a line break or a stray
+// byte in a name cannot split or garble the line).
+int exportChart(const QString &outPath, ChartKind kind, const QStringList &files, QTextStream &errors);

@@ -11,12 +11,12 @@
 #include "platform/DataGrid.h"
 #include "platform/Dialogs.h"
 #include "platform/PictureBox.h"
+#include "platform/PopupMenu.h"
 
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QPainter>
 #include <QPrinter>
 #include <QProgressBar>
@@ -130,11 +130,13 @@ void Form3::showChartMenu(const QPoint &at)
         return;
     if (isMeasuringArea() && c.Picture4 && c.Picture4->geometry().contains(at))
         return;
-    auto *menu = new QMenu(this);
+    // The copy lets events run for its progress bar and Save chart as opens
+    // a dialog: both run once the menu is closed and gone.
+    auto *menu = new PopupMenu(this);
     menu->setObjectName(QStringLiteral("chartMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(QStringLiteral("Copy chart"), this, &Form3::copyChart);
-    menu->addAction(QStringLiteral("Save chart as…"), this, &Form3::saveChartAs);
+    menu->addCommand(QStringLiteral("Copy chart"), this, &Form3::copyChart);
+    menu->addCommand(QStringLiteral("Save chart as…"), this, &Form3::saveChartAs);
     addMonthOrderMenu(menu);
     menu->popup(c.Picture1->mapToGlobal(at));
 }
@@ -160,10 +162,15 @@ void Form3::addMonthOrderMenu(QMenu *menu)
         choice->setCheckable(true);
         choice->setChecked(m_state.chart.monthOrder == order);
         choice->setActionGroup(choices);
-        connect(choice, &QAction::triggered, this, [this, order = order] {
-            if (m_engine)
-                m_engine->setMonthOrder(order);
-        });
+        // Queued like the menu's other commands: the redraw runs once the
+        // menu has closed.
+        connect(
+            choice, &QAction::triggered, this,
+            [this, order = order] {
+                if (m_engine)
+                    m_engine->setMonthOrder(order);
+            },
+            Qt::QueuedConnection);
     }
 }
 

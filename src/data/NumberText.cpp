@@ -49,18 +49,18 @@ bool isMinus(QChar c, const QLocale &locale)
     return c == u'-' || c == singleChar(locale.negativeSign(), u'-');
 }
 
-} // namespace
+enum class Mark { None, Decimal, Group };
 
-std::optional<double> parse(QStringView text, const QLocale &locale)
+// Reads a trimmed text as a number: ASCII digits, one leading sign, the
+// characters `markOf` calls decimal or group separators, an exponent. Maps
+// it to the C form that std::from_chars reads ('.', 'e', one leading '-');
+// anything else makes the text not a number.
+template <typename MarkOf>
+std::optional<double> readNumber(QStringView body, const QLocale &locale, MarkOf markOf)
 {
-    const QChar decimal = singleChar(locale.decimalPoint(), u'.');
-    const QChar group = singleChar(locale.groupSeparator(), u',');
-    const QStringView body = trimmed(text);
     if (body.isEmpty())
         return std::nullopt;
 
-    // Map to the C form that std::from_chars reads: ASCII digits, '.', 'e',
-    // one leading '-'. Anything else makes the text not a number.
     std::string ascii;
     ascii.reserve(static_cast<size_t>(body.size()));
     qsizetype i = 0;
@@ -77,9 +77,12 @@ std::optional<double> parse(QStringView text, const QLocale &locale)
         if (c >= u'0' && c <= u'9') {
             ascii.push_back(static_cast<char>(c.unicode()));
             sawDigit = true;
-        } else if (c == decimal && !sawExponent) {
+            continue;
+        }
+        const Mark mark = sawExponent ? Mark::None : markOf(i, c);
+        if (mark == Mark::Decimal) {
             ascii.push_back('.');
-        } else if (!sawExponent && isGroupSeparator(c, group)) {
+        } else if (mark == Mark::Group) {
             continue;
         } else if ((c == u'e' || c == u'E') && sawDigit && !sawExponent) {
             ascii.push_back('e');
@@ -103,6 +106,57 @@ std::optional<double> parse(QStringView text, const QLocale &locale)
     if (error != std::errc() || end != last || !std::isfinite(value))
         return std::nullopt;
     return value;
+}
+
+} // namespace
+
+std::optional<double> parse(QStringView text, const QLocale &locale)
+{
+    const QChar decimal = singleChar(locale.decimalPoint(), u'.');
+    const QChar group = singleChar(locale.groupSeparator(), u',');
+    return readNumber(trimmed(text), locale, [&](qsizetype, QChar c) {
+        if (c == decimal)
+            return Mark::Decimal;
+        return isGroupSeparator(c, group) ? Mark::Group : Mark::None;
+    });
+}
+
+std::optional<double> parseFileNumber(QStringView text, const QLocale &locale)
+{
+    const QChar localeDecimal = singleChar(locale.decimalPoint(), u'.');
+    const QChar localeGroup = singleChar(locale.groupSeparator(), u',');
+    const auto isSeparator = [&](QChar c) { return c == u'.' || c == u',' || c == localeDecimal; };
+    const QStringView body = trimmed(text);
+
+    // Only the digits before an exponent can hold the decimal separator.
+    qsizetype mantissaEnd = 0;
+    while (mantissaEnd < body.size() && body[mantissaEnd] != u'e' && body[mantissaEnd] != u'E')
+        ++mantissaEnd;
+    qsizetype decimalAt = -1;
+    for (qsizetype i = mantissaEnd - 1; i >= 0; --i) {
+        if (isSeparator(body[i])) {
+            decimalAt = i;
+            break;
+        }
+    }
+    if (decimalAt >= 0) {
+        const QChar last = body[decimalAt];
+        for (qsizetype i = 0; i < decimalAt; ++i)
+            if (body[i] == last)
+                decimalAt = -1;
+    }
+
+    // A group separator stands between two digits; elsewhere ("1..5", ",5,")
+    // it is a slip, and the text no number.
+    const auto isDigit = [&](qsizetype i) {
+        return i >= 0 && i < body.size() && body[i] >= u'0' && body[i] <= u'9';
+    };
+    return readNumber(body, locale, [&](qsizetype i, QChar c) {
+        if (i == decimalAt)
+            return Mark::Decimal;
+        const bool group = isSeparator(c) || isGroupSeparator(c, localeGroup);
+        return group && isDigit(i - 1) && isDigit(i + 1) ? Mark::Group : Mark::None;
+    });
 }
 
 double leadingValue(QStringView text, const QLocale &locale)
