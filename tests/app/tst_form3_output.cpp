@@ -3,6 +3,7 @@
 // chart's menu with Save chart as, and the export the command line runs.
 #include "Form3Fixture.h"
 
+#include "app/Form3Chart.h"
 #include "common/TestPaths.h"
 #include "output/PrintPreview.h"
 
@@ -70,6 +71,7 @@ private slots:
     void printShowsHeadingChartAndTable();
     void chartEndsAtItsEdge();
     void chartMenuExceptDuringAreaMeasurement();
+    void monthOrderAfterTheMenuCloses();
     void chartMenuCommandsByMouse_data();
     void chartMenuCommandsByMouse();
     void saveChartAs_data();
@@ -223,6 +225,24 @@ void TestForm3Output::chartMenuExceptDuringAreaMeasurement()
     QVERIFY(!m_plot->geometry().contains(besidePlot));
     rightClick(m_chart, besidePlot);
     QVERIFY(chartMenu());
+}
+
+// The first month of the Walter-Lieth diagrams, chosen in the chart's menu,
+// redraws once the menu has closed, as its other commands run.
+void TestForm3Output::monthOrderAfterTheMenuCloses()
+{
+    loadTwoPlaces();
+    m_window->controls().OptionWalterLieth->setChecked(true);
+    const Form3Chart *chart = m_window->chart();
+    QCOMPARE(chart->walterLiethDiagrams().at(0).firstMonth, 1);
+    rightClick(m_chart, QPoint(5, 5));
+    QVERIFY(chartMenu());
+    auto *months = chartMenu()->findChild<QMenu *>(QStringLiteral("monthOrderMenu"));
+    QVERIFY(months && months->isEnabled());
+    months->actions().at(2)->trigger();   // July
+    QCOMPARE(chart->walterLiethDiagrams().at(0).firstMonth, 1);
+    QTRY_COMPARE(chart->walterLiethDiagrams().at(0).firstMonth, 7);
+    QCOMPARE(chart->walterLiethDiagrams().at(1).firstMonth, 7);
 }
 
 void TestForm3Output::chartMenuCommandsByMouse_data()
