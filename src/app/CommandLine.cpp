@@ -51,12 +51,16 @@ CommandLine::CommandLine()
                QStringLiteral("file"))
     , m_kind(QStringLiteral("kind"), QStringLiteral("Chart kind of --export: tervalo (default), normal or walter-lieth."),
              QStringLiteral("kind"), QStringLiteral("tervalo"))
+    , m_classify(QStringLiteral("classify"),
+                 QStringLiteral("Print the K\u00f6ppen\u2013Geiger climate class of each data file "
+                                "(path, class and place, tab-separated) and quit."))
 {
     m_parser.setApplicationDescription(QStringLiteral("Draws climate diagrams from Tervalo data files."));
     m_parser.addOption(m_help);
     m_parser.addOption(m_version);
     m_parser.addOption(m_export);
     m_parser.addOption(m_kind);
+    m_parser.addOption(m_classify);
     m_parser.addPositionalArgument(QStringLiteral("files"),
                                    QStringLiteral("Data files (.tvr) to open, in this order."),
                                    QStringLiteral("[files...]"));
@@ -89,6 +93,16 @@ CommandLine::Request CommandLine::parse(const QStringList &arguments)
         return mistake(QStringLiteral("unknown chart kind %1: use tervalo, normal or walter-lieth")
                            .arg(FileName::quoted(m_parser.value(m_kind))));
     request.kind = kind->second;
+
+    if (m_parser.isSet(m_classify)) {
+        if (m_parser.isSet(m_export))
+            return mistake(QStringLiteral("--classify and --export cannot be used together"));
+        if (request.files.isEmpty())
+            return mistake(QStringLiteral("no data files given to classify"));
+        request.action = Action::Classify;
+        request.givenFiles = m_parser.positionalArguments();
+        return request;
+    }
 
     if (m_parser.isSet(m_export)) {
         request.action = Action::Export;

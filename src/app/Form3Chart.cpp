@@ -3,6 +3,7 @@
 // the chart settings' handlers. The drawing itself is the renderer's.
 #include "app/Form3Chart.h"
 
+#include "analysis/ClimateClass.h"
 #include "app/MainState.h"
 #include "chart/ChartRenderer.h"
 #include "chart/MonthLabels.h"
@@ -432,6 +433,8 @@ void Form3Chart::drawWalterLieth(int items)
             place.temp[m] = transposed ? s.plotPrec[m] : s.plotTemp[m];
             place.prec[m] = transposed ? s.plotTemp[m] : s.plotPrec[m];
         }
+        // The class the values table shows for the place.
+        place.climateClass = ClimateClass::of(m_state.setTemp[n], m_state.setPpt[n]).code();
         places.push_back(place);
     }
 
@@ -688,7 +691,8 @@ void Form3Chart::transPor()
                 s.precMin = std::min(s.precMin, *valueX);
             }
         }
-        // The rows under the months (the averages) go with their columns.
+        // The rows under the months (the averages, the classes) go with their
+        // columns.
         for (int row = 13; row < grid->rowCount(); ++row) {
             const QString textX = grid->text(row, columnX);
             grid->setText(row, columnX, grid->text(row, columnY));
@@ -700,6 +704,7 @@ void Form3Chart::transPor()
     s.scaleMaxX = Scale::upperBound(s.tempMin, s.tempMax);
     s.scaleMinY = Scale::lowerBound(s.precMin, s.precMax);
     s.scaleMaxY = Scale::upperBound(s.precMin, s.precMax);
+    emit transposed();
     reFaz(false);
 }
 

@@ -78,6 +78,10 @@ public:
     // What lies over the chart picture, in its pixels.
     ChartOverlay overlay() const;
 
+signals:
+    // transPor has exchanged every data set's two columns.
+    void transposed();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -30,13 +30,14 @@ QString displayName(int n, const QString &place)
     return QString::number(n) + QStringLiteral(" - ") + place;
 }
 
-// Rows 0 to 13 of data set n's two columns.
+// Rows 0 to 14 (the header, the months, the average and the class) of
+// data set n's two columns.
 void colourColumns(DataGrid *grid, int n, qint32 colour, bool onlyExisting)
 {
     for (int column : {2 * n - 1, 2 * n}) {
         if (onlyExisting && column >= grid->columnCount())
             continue;
-        for (int row = 0; row <= 13; ++row)
+        for (int row = 0; row <= Form3Design::gridClassRow; ++row)
             grid->setCellTextColour(row, column, colour);
     }
 }
@@ -176,6 +177,10 @@ void Form3::appendDataSet()
     m_state.setCount = n;
     m_state.setName[n] = program.placeName;
     m_state.setInfo[n] = m_state.fileInfo;
+    for (int month = 1; month <= 12; ++month) {
+        m_state.setTemp[n][month] = m_state.fileTemp[month];
+        m_state.setPpt[n][month] = m_state.filePrec[month];
+    }
 
     Grid2_Fill();
 
@@ -201,7 +206,9 @@ void Form3::List1_ItemCheck()
         if (entry->checkState() == Qt::Checked) {
             lastChecked = i;
             const QSignalBlocker quiet(c.List2);
-            c.List2->addItem(entry->text());
+            auto *selected = new QListWidgetItem(entry->text());
+            selected->setToolTip(entry->toolTip());
+            c.List2->addItem(selected);
             colourColumns(c.Grid2, n, Form3Design::black, true);
         } else {
             colourColumns(c.Grid2, n, Form3Design::grey, false);
