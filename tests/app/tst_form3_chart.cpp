@@ -2,6 +2,7 @@
 // The main window's chart procedures: scales gathered from the values table
 // and the scale boxes, transposition, the settings' handlers, and the chart
 // drawn again through a painter (SVG file, PNG at 2×) as the screen shows it.
+#include "analysis/ClimateClass.h"
 #include "app/Form3.h"
 #include "app/Form3Chart.h"
 #include "chart/ChartRenderer.h"
@@ -567,6 +568,23 @@ void TestForm3Chart::walterLiethKind()
     QCOMPARE(diagrams[1].firstMonth, 7);   // by its latitude
     f.engine->setMonthOrder(MonthOrder::JanuaryFirst);
     QCOMPARE(f.engine->walterLiethDiagrams()[1].firstMonth, 1);
+    // Each header names the place's climate class, as the values table does.
+    {
+        QTemporaryDir folder;
+        const QString svgPath = folder.filePath(QStringLiteral("diagrams.svg"));
+        QSvgGenerator generator;
+        generator.setFileName(svgPath);
+        QPainter painter(&generator);
+        f.form.paintChart(painter, QRectF(QPointF(0, 0), QSizeF(f.form.chartPixelSize())));
+        painter.end();
+        const QList<SvgText> texts = textsOf(svgPath);
+        for (int n = 1; n <= 2; ++n) {
+            const QString code = f.form.climateClass(n).code();
+            QVERIFY2(!code.isEmpty() && std::any_of(texts.begin(), texts.end(),
+                                                    [&](const SvgText &text) { return text.text == code; }),
+                     qPrintable(code));
+        }
+    }
     for (QWidget *hidden : {static_cast<QWidget *>(f.c.Picture4), static_cast<QWidget *>(f.c.eixoX),
                             static_cast<QWidget *>(f.c.Frame4)})
         QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));

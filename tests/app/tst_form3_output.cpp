@@ -151,8 +151,8 @@ void TestForm3Output::printShowsHeadingChartAndTable_data()
     QTest::addColumn<QStringList>("chartTexts");
     QTest::newRow("climate diagram") << false << QStringList();
     // The diagrams' headers: the annual figures of "Warm", from the table's
-    // cells as every kind reads them (121 mm a month), and its climate class.
-    QTest::newRow("Walter-Lieth") << true << QStringList{"Warm", "25.1 \u00B0C", "1452 mm", "Af"};
+    // cells as every kind reads them (121 mm a month).
+    QTest::newRow("Walter-Lieth") << true << QStringList{"Warm", "25.1 \u00B0C", "1452 mm"};
 }
 
 // The print button opens the preview; printed to a PDF, the page holds the
