@@ -28,6 +28,8 @@ int exportChart(const QString &outPath, ChartKind kind, const QStringList &files
     Form3 window;
     if (kind == ChartKind::Normal)
         window.controls().Option3->setChecked(true);
+    else if (kind == ChartKind::WalterLieth)
+        window.controls().OptionWalterLieth->setChecked(true);
     for (const QString &file : files)
         if (!window.loadDataFile(file))
             return failure(errors, QStringLiteral("cannot read the data file %1").arg(FileName::quoted(file)));
