@@ -6,6 +6,7 @@
 #include "app/Form3.h"
 #include "chart/MonthLabels.h"
 #include "chart/Scale.h"
+#include "chart/WalterLiethScale.h"
 #include "data/FileName.h"
 #include "output/ChartFile.h"
 #include "platform/DataGrid.h"
@@ -93,6 +94,26 @@ QString climateClassOf(const DocumentPlace &place)
     return climate.isValid() ? climate.codeAndName() : QString();
 }
 
+// The top of the Walter–Lieth diagram that every one of `places` fits
+// under: the highest that one of them needs alone.
+double sharedTop(const std::vector<DocumentPlace> &places)
+{
+    double top = WalterLiethScale::leastTop;
+    for (const DocumentPlace &place : places) {
+        // A month that holds no number keeps its loaded value, as the chart draws it.
+        const auto temp = shownMonths(place, Quantity::Temperature);
+        const auto ppt = shownMonths(place, Quantity::Precipitation);
+        WalterLiethScale::Months t{};
+        WalterLiethScale::Months p{};
+        for (int month = 1; month <= 12; ++month) {
+            t[month] = temp[month].value_or(place.data.temp[month]);
+            p[month] = ppt[month].value_or(place.data.ppt[month]);
+        }
+        top = std::max(top, WalterLiethScale::top(t, p));
+    }
+    return top;
+}
+
 int failure(QTextStream &errors, const QString &why)
 {
     errors << "tervalo: " << why << Qt::endl;
@@ -168,6 +189,10 @@ AtlasFile::Result AtlasExport::compose(const AtlasOptions &options, quint32 seed
     for (const AtlasPlan::Chart &chart : plan.charts)
         headings[chart.place] = chart.heading;
     m_drawing = std::make_unique<Form3>();
+    ChartState &drawing = m_drawing->state().chart;
+    drawing.walterLiethHidesClass = options.worksheet;
+    if (options.sameScale && m_document.kind == ChartKind::WalterLieth)
+        drawing.walterLiethTop = sharedTop(m_places);
     const AtlasFile::Result result = AtlasFile::pdf(
         plan, options, [&](int place) { return draw(alone(m_places[place], headings[place])); },
         options.worksheet ? QStringLiteral("Tervalo worksheet") : QStringLiteral("Tervalo atlas"), progress);

@@ -36,6 +36,8 @@ int exportChart(const QString &outPath, ChartKind kind, int dpi, const QStringLi
     Form3 window;
     if (kind == ChartKind::Normal)
         window.controls().Option3->setChecked(true);
+    else if (kind == ChartKind::WalterLieth)
+        window.controls().OptionWalterLieth->setChecked(true);
     const QString unread = loadChartFiles(window, files);
     if (!unread.isEmpty())
         return failure(errors, unread);

@@ -26,6 +26,7 @@ class Form3Chart;
 class Form3ComboStyle;
 class GridEditing;
 class QLabel;
+class QMenu;
 class QPainter;
 class QTableWidgetSelectionRange;
 struct PrintTable;
@@ -152,6 +153,7 @@ private:
     void connectControls();
     void connectChartMenu();
     void showChartMenu(const QPoint &at);
+    void addMonthOrderMenu(QMenu *menu);
     PrintTable printTable() const;
     void connectAnalysis();          // pointer read-out, legend dragging, area (Form3_Analysis.cpp)
     void discardControls();

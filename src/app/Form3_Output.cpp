@@ -4,6 +4,7 @@
 #include "app/Form3.h"
 
 #include "app/AtlasExport.h"
+#include "app/Form3Chart.h"
 #include "output/ChartCapture.h"
 #include "output/ChartFile.h"
 #include "output/PrintLayout.h"
@@ -13,6 +14,7 @@
 #include "platform/PictureBox.h"
 #include "platform/PopupMenu.h"
 
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -149,7 +151,41 @@ void Form3::showChartMenu(const QPoint &at)
     menu->addCommand(QStringLiteral("Save chart as…"), this, &Form3::saveChartAs);
     QAction *atlas = menu->addCommand(QStringLiteral("Export atlas…"), this, &Form3::exportAtlas);
     atlas->setEnabled(m_state.chart.checkedCount > 0);
+    addMonthOrderMenu(menu);
     menu->popup(c.Picture1->mapToGlobal(at));
+}
+
+// The month the Walter–Lieth diagrams start with, for the teacher who wants
+// every place from January (or from July) whatever its hemisphere.
+void Form3::addMonthOrderMenu(QMenu *menu)
+{
+    if (!m_engine)
+        return;
+    menu->addSeparator();
+    QMenu *months = menu->addMenu(QStringLiteral("Walter-Lieth diagram starts with"));
+    months->setObjectName(QStringLiteral("monthOrderMenu"));
+    months->setEnabled(m_engine->kind() == ChartKind::WalterLieth);
+    auto *choices = new QActionGroup(months);
+    const std::pair<const char *, MonthOrder> orders[] = {
+        {"By hemisphere (summer in the middle)", MonthOrder::Automatic},
+        {"January", MonthOrder::JanuaryFirst},
+        {"July", MonthOrder::JulyFirst},
+    };
+    for (const auto &[caption, order] : orders) {
+        QAction *choice = months->addAction(QString::fromUtf8(caption));
+        choice->setCheckable(true);
+        choice->setChecked(m_state.chart.monthOrder == order);
+        choice->setActionGroup(choices);
+        // Queued like the menu's other commands: the redraw runs once the
+        // menu has closed.
+        connect(
+            choice, &QAction::triggered, this,
+            [this, order = order] {
+                if (m_engine)
+                    m_engine->setMonthOrder(order);
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void Form3::saveChartAs()
@@ -206,6 +242,8 @@ QString kindName(ChartKind kind)
     switch (kind) {
     case ChartKind::Normal:
         return QStringLiteral("\"Normal\" month chart");
+    case ChartKind::WalterLieth:
+        return QStringLiteral("Walter–Lieth diagram");
     case ChartKind::Climate:
         break;
     }

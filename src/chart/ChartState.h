@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "chart/ChartValues.h"
+
 #include <QString>
 #include <QtGlobal>
 
 #include <array>
+#include <optional>
 
 // The chart members of the main window: bounds, data extremes, geometry and
 // the working values of one drawing pass. They outlive the window's controls
@@ -29,6 +32,14 @@ struct ChartState
     std::array<double, 15> plotPrec{};
     // Month labels 1..13, 13 repeating 1.
     std::array<QString, 15> monthLabel;
+    // The month the Walter–Lieth diagrams start with.
+    MonthOrder monthOrder = MonthOrder::Automatic;
+    // An atlas draws its places one at a time: its Walter–Lieth diagrams
+    // then share this top (°C of the left axis) so that they compare, and a
+    // worksheet's headers leave the climate class out, which the students
+    // are to find.
+    std::optional<double> walterLiethTop;
+    bool walterLiethHidesClass = false;
 
     qint32 drawColor = 0;
     int drawMarkerSize = 0;
