@@ -2,6 +2,7 @@
 #include "app/ChartExport.h"
 
 #include "app/Form3.h"
+#include "output/ChartDocumentFile.h"
 #include "output/ChartFile.h"
 
 #include <QLineEdit>
@@ -28,18 +29,30 @@ int exportChart(const QString &outPath, const QString &kind, const QStringList &
     if (!kindName.isEmpty() && kindName != u"tervalo" && kindName != u"normal")
         return failure(errors, QStringLiteral("unknown chart kind \"%1\": use tervalo or normal").arg(kind));
     if (files.isEmpty())
-        return failure(errors, QStringLiteral("no data files given to draw"));
+        return failure(errors, QStringLiteral("no data files or chart document given to draw"));
     if (files.size() > Form3::maxDataSets)
         return failure(errors, QStringLiteral("%1 data files given, at most %2 can be drawn")
                                    .arg(files.size())
                                    .arg(Form3::maxDataSets));
 
     Form3 window;
-    if (kindName == u"normal")
-        window.controls().Option3->setChecked(true);
-    for (const QString &file : files)
+    for (const QString &file : files) {
+        if (Form3::isChartDocument(file)) {
+            const ChartDocumentFile::ReadResult read = ChartDocumentFile::read(file);
+            if (!read.ok())
+                return failure(errors, QStringLiteral("cannot open the chart document \"%1\": %2").arg(file, read.error));
+            window.applyDocument(*read.document);
+            continue;
+        }
+        if (window.state().setCount >= Form3::maxDataSets)
+            return failure(errors, QStringLiteral("more than %1 places to draw").arg(Form3::maxDataSets));
         if (!window.loadDataFile(file))
             return failure(errors, QStringLiteral("cannot read the data file \"%1\"").arg(file));
+    }
+    if (kindName == u"normal")
+        window.controls().Option3->setChecked(true);
+    else if (kindName == u"tervalo")
+        window.controls().Option2->setChecked(true);
 
     const QString title = window.controls().TxTitulo->text();
     QByteArray bytes;

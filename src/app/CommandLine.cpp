@@ -9,18 +9,22 @@ CommandLine::CommandLine()
     : m_help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and quit."))
     , m_version({QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version and quit."))
     , m_export(QStringLiteral("export"),
-               QStringLiteral("Write the chart of the data files to <file> (.png, .svg or .pdf) and quit."),
+               QStringLiteral("Write the chart of the files to <file> (.png, .svg or .pdf) and quit."),
                QStringLiteral("file"))
-    , m_kind(QStringLiteral("kind"), QStringLiteral("Chart kind of --export: tervalo (default) or normal."),
-             QStringLiteral("kind"), QStringLiteral("tervalo"))
+    , m_kind(QStringLiteral("kind"),
+             QStringLiteral("Chart kind of --export: tervalo (default) or normal; it overrides a chart "
+                            "document's own."),
+             QStringLiteral("kind"))
 {
-    m_parser.setApplicationDescription(QStringLiteral("Draws climate diagrams from Tervalo data files."));
+    m_parser.setApplicationDescription(
+        QStringLiteral("Draws climate diagrams from Tervalo data files and chart documents."));
     m_parser.addOption(m_help);
     m_parser.addOption(m_version);
     m_parser.addOption(m_export);
     m_parser.addOption(m_kind);
     m_parser.addPositionalArgument(QStringLiteral("files"),
-                                   QStringLiteral("Data files (.tvr) to open, in this order."),
+                                   QStringLiteral("Data files (.tvr) to open, in this order; a chart "
+                                                  "document (.tvc) replaces the chart with its own."),
                                    QStringLiteral("[files...]"));
 }
 

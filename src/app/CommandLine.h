@@ -18,10 +18,12 @@ class CommandLine
 public:
     struct Request
     {
-        // Data files to load, in the order given, as full paths.
+        // Data files to load and chart documents to open, in the order
+        // given, as full paths.
         QStringList files;
         // --export: the chart of the files goes to exportPath instead of a
-        // window; --kind: "tervalo" (the climate diagram) or "normal".
+        // window; --kind: "tervalo" (the climate diagram) or "normal",
+        // empty when not given.
         bool exporting = false;
         QString exportPath;
         QString kind;

@@ -11,6 +11,7 @@
 #include "data/NumberText.h"
 #include "platform/DataGrid.h"
 #include "platform/Dialogs.h"
+#include "platform/RecentFiles.h"
 #include "data/Twips.h"
 
 #include <QCheckBox>
@@ -20,6 +21,8 @@
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QSlider>
+
+#include <algorithm>
 
 namespace {
 
@@ -65,7 +68,13 @@ void Form3::carrega()
     const QString path = Dialogs::openFileName(this, request);
     if (path.isEmpty())
         return;
-    loadDataFile(path);
+    // A chart document chosen through "All files" opens as one.
+    if (isChartDocument(path)) {
+        openChartDocumentFile(path);
+        return;
+    }
+    if (loadDataFile(path))
+        RecentFiles::add(path);
 }
 
 bool Form3::loadDataFile(const QString &path)
@@ -175,6 +184,8 @@ void Form3::appendDataSet()
     m_state.setCount = n;
     m_state.setName[n] = program.placeName;
     m_state.setInfo[n] = m_state.fileInfo;
+    std::copy_n(m_state.fileTemp.begin(), 13, m_state.setTemp[n].begin());
+    std::copy_n(m_state.filePrec.begin(), 13, m_state.setPrec[n].begin());
 
     Grid2_Fill();
 

@@ -133,6 +133,10 @@ void Form3::showChartMenu(const QPoint &at)
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addAction(QStringLiteral("Copy chart"), this, &Form3::copyChart);
     menu->addAction(QStringLiteral("Save chart as…"), this, &Form3::saveChartAs);
+    menu->addSeparator();
+    menu->addAction(m_saveDocumentAction);
+    menu->addAction(QStringLiteral("Open chart document…"), this,
+                    [this] { afterMenu([this] { openChartDocument(); }); });
     menu->popup(c.Picture1->mapToGlobal(at));
 }
 

@@ -7,6 +7,12 @@
 #include "platform/DataGrid.h"
 #include "data/Twips.h"
 
+// Temperatures with two decimals, precipitation with none.
+QString Form3::tableText(Quantity quantity, double value)
+{
+    return NumberText::fixed(value, quantity == Quantity::Temperature ? 2 : 0);
+}
+
 // Adds the columns of data set setCount from fileTemp and filePrec. The
 // averages are taken from the values as read, before rounding for display,
 // and are written once: later edits of the monthly cells leave them alone.
@@ -44,7 +50,7 @@ void Form3::Grid2_Fill()
     grid->setCellCentred(0, temperature);
     double sum = 0;
     for (int row = 1; row <= 12; ++row) {
-        grid->setText(row, temperature, NumberText::fixed(m_state.fileTemp[row], 2));
+        grid->setText(row, temperature, tableText(Quantity::Temperature, m_state.fileTemp[row]));
         grid->setCellCentred(row, temperature);
         sum += m_state.fileTemp[row];
     }
@@ -54,7 +60,7 @@ void Form3::Grid2_Fill()
     grid->setCellCentred(0, precipitation);
     sum = 0;
     for (int row = 1; row <= 12; ++row) {
-        grid->setText(row, precipitation, NumberText::fixed(m_state.filePrec[row], 0));
+        grid->setText(row, precipitation, tableText(Quantity::Precipitation, m_state.filePrec[row]));
         grid->setCellCentred(row, precipitation);
         sum += m_state.filePrec[row];
     }

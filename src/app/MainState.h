@@ -40,6 +40,10 @@ struct MainState
     // What is known of data set n's place besides its values (stations of
     // the library know their elevation, latitude and period).
     std::array<PlaceInfo, maxDataSets + 1> setInfo{};
+    // The months data set n was loaded with (1..12), at full precision; the
+    // values table shows them rounded.
+    std::array<std::array<double, 13>, maxDataSets + 1> setTemp{};
+    std::array<std::array<double, 13>, maxDataSets + 1> setPrec{};
     bool hasData = false;
 
     // The file being loaded: months 1..12.

@@ -51,7 +51,11 @@ bool isMinus(QChar c, const QLocale &locale)
 
 } // namespace
 
-std::optional<double> parse(QStringView text, const QLocale &locale)
+namespace {
+
+// The text mapped to the C form std::from_chars reads: ASCII digits, '.',
+// 'e', a leading '-'; none when it cannot be a number.
+std::optional<std::string> cForm(QStringView text, const QLocale &locale)
 {
     const QChar decimal = singleChar(locale.decimalPoint(), u'.');
     const QChar group = singleChar(locale.groupSeparator(), u',');
@@ -95,7 +99,17 @@ std::optional<double> parse(QStringView text, const QLocale &locale)
     }
     if (!sawDigit)
         return std::nullopt;
+    return ascii;
+}
 
+} // namespace
+
+std::optional<double> parse(QStringView text, const QLocale &locale)
+{
+    const std::optional<std::string> form = cForm(text, locale);
+    if (!form)
+        return std::nullopt;
+    const std::string &ascii = *form;
     double value = 0.0;
     const char *first = ascii.data();
     const char *last = first + ascii.size();
@@ -103,6 +117,20 @@ std::optional<double> parse(QStringView text, const QLocale &locale)
     if (error != std::errc() || end != last || !std::isfinite(value))
         return std::nullopt;
     return value;
+}
+
+std::optional<QString> plain(QStringView text, const QLocale &locale)
+{
+    if (!parse(text, locale))
+        return std::nullopt;
+    return QString::fromLatin1(*cForm(text, locale));
+}
+
+QString fromPlain(QStringView plain, const QLocale &locale)
+{
+    QString text = plain.toString();
+    text.replace(u'.', singleChar(locale.decimalPoint(), u'.'));
+    return text;
 }
 
 double leadingValue(QStringView text, const QLocale &locale)

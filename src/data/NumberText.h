@@ -20,6 +20,13 @@ namespace NumberText {
 // that are not finite give no value.
 std::optional<double> parse(QStringView text, const QLocale &locale = QLocale());
 
+// A number text in the plain form that reads alike everywhere: "-1234.50",
+// "1.5e-3" (ASCII digits, '.', 'e', a leading '-', no grouping), the digits
+// as the text shows them, trailing zeros included. No value when the text is
+// not a number.
+std::optional<QString> plain(QStringView text, const QLocale &locale = QLocale());
+// A plain number text as the locale writes it (its decimal separator).
+QString fromPlain(QStringView plain, const QLocale &locale = QLocale());
 // The lenient prefix read: leading blanks skipped, then as much of a number as
 // the text offers (sign, digits, the locale's decimal separator, exponent);
 // reading stops at the first character that cannot continue a number. Nothing
