@@ -359,6 +359,7 @@ void Form3::createFileMenu()
 {
     m_fileMenu = new QMenu(this);
     m_fileMenu->setObjectName(QStringLiteral("fileMenu"));
+    m_fileMenu->setAccessibleName(QStringLiteral("File"));
     m_fileMenu->setToolTipsVisible(true);
     connect(m_fileMenu, &QMenu::aboutToShow, this, &Form3::fillFileMenu);
 
