@@ -25,6 +25,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QToolButton>
 
@@ -197,21 +198,34 @@ void Form3::applyDocument(const ChartDocument &document)
     ChartState &s = m_state.chart;
     const int count = std::min(static_cast<int>(document.places.size()), maxDataSets);
     {
-        // One redraw at the end instead of one for every control and place.
+        // One redraw at the end instead of one for every control and place,
+        // and the window painted once, after it.
         const FlagScope quiet(m_state.suppressRedraw);
-        for (int n = 1; n <= count; ++n) {
-            const DocumentPlace &place = document.places[n - 1];
-            m_program.setColorTable[n] = place.colour;
-            m_state.savedColor[n] = place.restoredColour;
-            m_state.setLineStyle[n] = place.lineType;
-            m_state.setMarkerSize[n] = place.markerSize;
-            m_state.setLineWidth[n] = place.lineWidth;
-            appendPlace(place.data);
+        c.client->setUpdatesEnabled(false);
+        // The values table takes all its columns at once: adding two at a
+        // time lays its header out again for every place.
+        c.Grid2->setColumnCount(2 * count + 1);
+        {
+            // The check marks' handler rebuilds the selected list, the
+            // table's colours and the legend from all places: once, when
+            // every place is in, instead of at every place (fifty places
+            // would cost it 1,275 times over).
+            const QSignalBlocker onceAtTheEnd(c.List1);
+            for (int n = 1; n <= count; ++n) {
+                const DocumentPlace &place = document.places[n - 1];
+                m_program.setColorTable[n] = place.colour;
+                m_state.savedColor[n] = place.restoredColour;
+                m_state.setLineStyle[n] = place.lineType;
+                m_state.setMarkerSize[n] = place.markerSize;
+                m_state.setLineWidth[n] = place.lineWidth;
+                appendPlace(place.data);
+                if (!place.checked)
+                    c.List1->item(n - 1)->setCheckState(Qt::Unchecked);
+            }
         }
+        List1_ItemCheck();
         for (int n = 1; n <= count; ++n) {
             const DocumentPlace &place = document.places[n - 1];
-            if (!place.checked)
-                c.List1->item(n - 1)->setCheckState(Qt::Unchecked);
             if (place.transposed && m_engine)
                 m_engine->swapColumns(n);
             for (const TableEdit &edit : place.edits) {
@@ -257,6 +271,7 @@ void Form3::applyDocument(const ChartDocument &document)
         c.Frame4->move(legend);
         if (document.legendWidth > 0)
             c.Frame4->resize(Twips::toPixels(document.legendWidth), c.Frame4->height());
+        c.client->setUpdatesEnabled(true);
     }
     if (m_engine)
         m_engine->reFaz(false);
