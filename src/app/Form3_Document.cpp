@@ -235,8 +235,7 @@ void Form3::applyDocument(const ChartDocument &document)
             }
         }
 
-        const int kind = static_cast<int>(document.kind);
-        (kind == static_cast<int>(ChartKind::Normal) ? c.Option3 : c.Option2)->setChecked(true);
+        (document.kind == ChartKind::Normal ? c.Option3 : c.Option2)->setChecked(true);
         c.Option1[std::clamp(document.monthLabels, 0, MonthLabels::styleCount - 1)]->setChecked(true);
         applyAxis(axisControls(c, Axis::X), document.x);
         applyAxis(axisControls(c, Axis::Y), document.y);

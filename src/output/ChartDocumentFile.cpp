@@ -4,6 +4,7 @@
 #include "data/Rgb.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSaveFile>
 #include <QStringList>
@@ -596,6 +597,13 @@ ChartDocumentFile::ReadResult ChartDocumentFile::parse(const QByteArray &bytes)
 ChartDocumentFile::ReadResult ChartDocumentFile::read(const QString &path)
 {
     ReadResult result;
+    // A folder, a pipe or a device is no document; opening a pipe would
+    // wait for ever.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        result.error = QStringLiteral("not a file");
+        return result;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.error = file.errorString();
@@ -617,6 +625,11 @@ QString ChartDocumentFile::write(const QString &path, const ChartDocument &docum
 {
     if (path.isEmpty())
         return QStringLiteral("No file name was given.");
+    // Saving replaces the target with a new file: a folder, a pipe or a
+    // device in its place is refused instead.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile())
+        return QStringLiteral("It is not a file that can be replaced.");
     const QByteArray content = bytes(document);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
