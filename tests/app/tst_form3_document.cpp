@@ -243,6 +243,7 @@ private slots:
         }
         const QStringList before = snapshot(*s.window);
         const QImage image = s.window->chartImage();
+        const QByteArray saved = ChartDocumentFile::bytes(s.window->chartDocument());
         const QString path = s.saveDocument(QStringLiteral("chart.tvc"));
         QVERIFY2(s.dialogs.messages.isEmpty(), qPrintable(s.dialogs.messages.value(0).text));
 
@@ -255,6 +256,7 @@ private slots:
         QVERIFY(s.dialogs.messages.isEmpty());
         QCOMPARE(s.window->state().setCount, monthChart ? 4 : 5);
         QCOMPARE(s.window->chartImage(), image);
+        QCOMPARE(ChartDocumentFile::bytes(s.window->chartDocument()), saved);
         if (openedIn == QLocale::c())
             QCOMPARE(snapshot(*s.window), before);
         QCOMPARE(RecentFiles::list().value(0), path);
