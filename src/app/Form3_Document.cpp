@@ -208,8 +208,7 @@ void Form3::applyDocument(const ChartDocument &document)
         {
             // The check marks' handler rebuilds the selected list, the
             // table's colours and the legend from all places: once, when
-            // every place is in, instead of at every place (fifty places
-            // would cost it 1,275 times over).
+            // every place is in, rather than fifty times for fifty places.
             const QSignalBlocker onceAtTheEnd(c.List1);
             for (int n = 1; n <= count; ++n) {
                 const DocumentPlace &place = document.places[n - 1];
