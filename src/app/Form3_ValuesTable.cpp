@@ -35,7 +35,10 @@ void Form3::Grid2_Fill()
 
     const int temperature = 2 * n - 1;
     const int precipitation = 2 * n;
-    grid->setColumnCount(2 * n + 1);
+    // A table given all its columns beforehand (a chart document opening)
+    // keeps them.
+    if (grid->columnCount() < 2 * n + 1)
+        grid->setColumnCount(2 * n + 1);
     grid->setColumnWidthTwips(temperature, Form3Design::gridDataColumnWidth);
     grid->setColumnWidthTwips(precipitation, Form3Design::gridDataColumnWidth);
 
