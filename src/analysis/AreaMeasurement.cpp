@@ -131,8 +131,11 @@ void AreaMeasurement::abandon()
 {
     if (!m_measuring)
         return;
-    for (int i : {0, 1})
-        m_window.setLineStyle(m_setIndex[i], m_savedLineStyle[m_setIndex[i]]);
+    for (int i : {0, 1}) {
+        const int n = m_setIndex[i];
+        m_window.setMarkerSize(n, m_savedMarker[n]);
+        m_window.setLineStyle(n, m_savedLineStyle[n]);
+    }
 }
 
 void AreaMeasurement::finish()

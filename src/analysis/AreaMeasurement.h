@@ -102,7 +102,8 @@ public:
 
     bool isMeasuring() const { return m_measuring; }
     // Reset all is ending the measurement without Finish: the line types it
-    // made solid are put back, since reset all keeps line types.
+    // made solid and the marker sizes it set to 0 are put back, since reset
+    // all keeps them (the marker sizes of data sets 11..50).
     void abandon();
 
 private:

@@ -269,5 +269,7 @@ void DataSetStyle::Command2_Click()
     if (m_controls.Frame4)
         m_controls.Frame4->resize(Twips::toPixels(m_state.legendWidth + legendFrameMargin),
                                   m_controls.Frame4->height());
+    if (m_controls.legendChanged)
+        m_controls.legendChanged();
     m_reFaz(false);
 }

@@ -33,6 +33,9 @@ struct StyleControls
     QWidget *Frame4 = nullptr;      // the legend frame
     // Legend label of data set n (1..setCount), nullptr when there is none.
     std::function<QLabel *(int n)> Lab;
+    // The legend's labels changed their captions: the window lays it out
+    // again (optional).
+    std::function<void()> legendChanged;
 };
 
 // Per-data-set style and black-and-white mode. The constructor connects the

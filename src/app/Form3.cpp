@@ -27,6 +27,7 @@
 #include <QStringList>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -111,6 +112,7 @@ void Form3::createCollaborators()
     style.Command2 = c.Command2;
     style.Frame4 = c.Frame4;
     style.Lab = [this](int n) { return Lab(n); };
+    style.legendChanged = [this] { arrangeLegend(); };
     m_style = new DataSetStyle(m_state, program, style,
                                [this](bool rescale) {
                                    if (m_engine)
@@ -120,6 +122,7 @@ void Form3::createCollaborators()
 
     m_gridEditing = new GridEditing(c.Grid2, GridEditing::Sign::Refused, QStringLiteral("menupo"),
                                     &m_state.gridPopupColumn);
+    connect(m_gridEditing, &GridEditing::edited, this, &Form3::Grid2_Edited);
 }
 
 void Form3::connectControls()
@@ -127,6 +130,11 @@ void Form3::connectControls()
     const Form3Controls &c = m_controls;
     // Fires for check marks set by the user and by code alike.
     connect(c.List1, &QListWidget::itemChanged, this, [this] { List1_ItemCheck(); });
+    // The legend shown again shows every label it holds.
+    connect(c.ChkLegenda, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            arrangeLegend();
+    });
     // The selection changes before the current item does: follow both, so
     // that the style shown is always the current item's.
     connect(c.List2, &QListWidget::itemSelectionChanged, this, &Form3::List2_Click);
@@ -204,8 +212,16 @@ void Form3::reset()
     ChartState &chart = m_state.chart;
     ProgramState &program = m_program;
 
+    // Black-and-white is a way of showing the chart, not a change of colour:
+    // when reset all ends it, data sets 8..50 get their own colours back
+    // (1..7 get the defaults below).
+    if (m_state.blackWhite) {
+        for (int n = 8; n <= std::min(m_state.setCount, maxDataSets); ++n)
+            program.setColorTable[n] = m_state.savedColor[n];
+    }
     m_state.blackWhite = false;
     m_state.legendWidth = -1;
+    m_legendArranged = false;
     m_state.areaMode = false;
 
     c.Combo5->addItems({QStringLiteral("___"), QStringLiteral("---"), QStringLiteral("..."), QStringLiteral("-.-"),
@@ -229,21 +245,26 @@ void Form3::reset()
 
     m_state.hasData = false;
 
-    // The plotting area sits exactly in the rectangle the two guide lines span.
+    // The plotting area covers the rectangle the two guide lines span, their
+    // end points included: the right column holds the last X tick, the bottom
+    // row lies under the X axis. The values on the upper X and the lower Y
+    // bound map onto those pixels, so a diagram lying on any bound is drawn
+    // (and closed, for the area measurement) on every edge.
     chart.axisTop = Twips::fromPixels(c.eixoY->y());
     chart.axisBottom = Twips::fromPixels(c.eixoY->y() + c.eixoY->height());
     chart.axisLeft = Twips::fromPixels(c.eixoX->x());
     chart.axisRight = Twips::fromPixels(c.eixoX->x() + c.eixoX->width());
     c.Picture4->setGeometry(Twips::toPixels(chart.axisLeft), Twips::toPixels(chart.axisTop),
-                            Twips::toPixels(chart.axisRight - chart.axisLeft),
-                            Twips::toPixels(chart.axisBottom - chart.axisTop));
+                            Twips::toPixels(chart.axisRight - chart.axisLeft) + 1,
+                            Twips::toPixels(chart.axisBottom - chart.axisTop) + 1);
 
     c.tagPic->hide();
 
+    // From the first pixel to the last: 0 .. inner width less one pixel.
     chart.plotLeft = 0;
-    chart.plotRight = c.Picture4->innerWidth();
+    chart.plotRight = c.Picture4->innerWidth() - Twips::perPixel;
     chart.plotTop = 0;
-    chart.plotBottom = c.Picture4->innerHeight();
+    chart.plotBottom = c.Picture4->innerHeight() - Twips::perPixel;
 
     c.Grid2->clearTexts();
     c.Grid2->setColumnCount(1);

@@ -27,6 +27,7 @@ class QLabel;
 class QAction;
 class QMenu;
 class QPainter;
+class QTableWidgetSelectionRange;
 struct PrintTable;
 
 // The main window "Tervalo": the loaded data sets, their lists, the values
@@ -91,6 +92,9 @@ public:
     void List1_ItemCheck();
     void List2_Click();
     void Grid2_Fill();
+    // Month cells edited by the user (keys, Delete, Paste): the averages of
+    // the columns touched are worked out again from the month cells.
+    void Grid2_Edited(const QTableWidgetSelectionRange &cells);
 
     // Toolbar.
     void Bot_Click(int index);
@@ -165,6 +169,9 @@ private:
     // Runs a menu's command once the menu has closed.
     void afterMenu(std::function<void()> command);
     static QString tableText(Quantity quantity, double value);
+    void Grid2_Average(int column);
+    // Lays the shown legend labels out so that every one shows (Form3_Loading.cpp).
+    void arrangeLegend();
 
     ProgramState &m_program;
     std::unique_ptr<ProgramState> m_ownProgram;
@@ -177,5 +184,8 @@ private:
     Form3Analysis *m_analysis = nullptr;
     QMenu *m_fileMenu = nullptr;   // the window's own: it outlives reset all
     QAction *m_saveDocumentAction = nullptr;
+    // The legend is laid out in columns or a smaller font, not stacked as
+    // loading and checking stack it.
+    bool m_legendArranged = false;
     ProgramEnd m_programEnd;
 };

@@ -580,6 +580,12 @@ Form3Chart::SwappedColumns Form3Chart::swapColumns(int k)
         grid->setText(row, columnX, moved.x[row] ? NumberText::general(*moved.x[row]) : textY);
         grid->setText(row, columnY, moved.y[row] ? NumberText::general(*moved.y[row]) : textX);
     }
+    // The rows under the months (the averages) go with their columns.
+    for (int row = 13; row < grid->rowCount(); ++row) {
+        const QString textX = grid->text(row, columnX);
+        grid->setText(row, columnX, grid->text(row, columnY));
+        grid->setText(row, columnY, textX);
+    }
     return moved;
 }
 

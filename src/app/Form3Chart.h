@@ -58,9 +58,9 @@ public:
     void GridX_Click();
     void GridY_Click();
 
-    // Exchanges the two columns of data set k in the values table, headers
-    // and months, each number written in the general form; what moved into
-    // the X and the Y column, read as numbers (months 1..12).
+    // Exchanges the two columns of data set k in the values table: headers,
+    // months (each number written in the general form) and averages. Gives
+    // what moved into the X and the Y column, read as numbers (months 1..12).
     struct SwappedColumns
     {
         std::array<std::optional<double>, 13> x;

@@ -138,6 +138,11 @@ inline constexpr Place Lab0{75, 30, 1290, 195};
 inline constexpr int legendBaseHeight = 240;     // the frame's height with no label shown
 inline constexpr int legendWidthMargin = 215;    // frame width = widest label + 215
 inline constexpr double legendFontPoints = 8.25;
+// Room for the legend: from its design place to the far ends of the axes,
+// so that in its place it covers no axis and no axis label.
+inline constexpr int legendRoomWidth = Picture1.left + eixoXRight - Frame4.left;
+inline constexpr int legendRoomHeight = Picture1.top + eixoYBottom - Frame4.top;
+inline constexpr int legendColumnGap = 150;      // between columns, when one does not hold every label
 
 // Values table.
 inline constexpr int gridDataColumnWidth = 540;

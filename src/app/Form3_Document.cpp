@@ -229,8 +229,9 @@ void Form3::applyDocument(const ChartDocument &document)
                 m_engine->swapColumns(n);
             for (const TableEdit &edit : place.edits) {
                 const bool inFirst = (edit.quantity == Quantity::Temperature) != place.transposed;
-                c.Grid2->setText(edit.month, inFirst ? 2 * n - 1 : 2 * n,
-                                 edit.value ? NumberText::general(*edit.value) : QString());
+                const int column = inFirst ? 2 * n - 1 : 2 * n;
+                c.Grid2->setText(edit.month, column, edit.value ? NumberText::general(*edit.value) : QString());
+                Grid2_Average(column);
             }
         }
 

@@ -3,6 +3,7 @@
 // legend labels.
 #include "app/Form3.h"
 
+#include "analysis/LegendLayout.h"
 #include "app/DataSetStyle.h"
 #include "app/Form3Chart.h"
 #include "app/Form3Design.h"
@@ -240,10 +241,71 @@ void Form3::List1_ItemCheck()
             frameHeight += step;
         }
         c.Frame4->resize(c.Frame4->width(), frameHeight);
+        arrangeLegend();
     }
 
     if (m_engine)
         m_engine->reFaz(true);
+}
+
+// The legend as loading and checking stack it, while it fits its room;
+// else its labels in columns, in a smaller font when the columns would be
+// too wide. Labels only: their positions and fonts are what the screen, the
+// page and the files show.
+void Form3::arrangeLegend()
+{
+    const Form3Controls &c = m_controls;
+    QLabel *header = c.Lab[0];
+    if (!header || !c.ChkLegenda->isChecked())
+        return;
+    std::vector<QLabel *> shown;
+    QStringList texts;
+    // Every label there is: while a data set is being added, its label
+    // exists before setCount counts it.
+    for (int n = 1; n <= maxDataSets; ++n) {
+        QLabel *label = Lab(n);
+        if (label && !label->isHidden()) {
+            shown.push_back(label);
+            texts << label->text();
+        }
+    }
+
+    LegendLayout::Frame frame;
+    frame.first = QPoint(header->x(), header->y() + header->height());
+    frame.rowStep = header->height();
+    frame.baseHeight = Twips::toPixels(Form3Design::legendBaseHeight);
+    frame.rightMargin = Twips::toPixels(Form3Design::legendWidthMargin) - header->x();
+    frame.columnGap = Twips::toPixels(Form3Design::legendColumnGap);
+    frame.room = QSize(Twips::toPixels(Form3Design::legendRoomWidth), Twips::toPixels(Form3Design::legendRoomHeight));
+    const LegendLayout::Result layout = LegendLayout::arrange(texts, header->font(), frame);
+
+    if (layout.columns == 1 && layout.font == header->font()) {
+        if (!m_legendArranged)
+            return;
+        // Back to one stacked column at the label font, as wide as the
+        // widest label.
+        m_legendArranged = false;
+        m_state.legendWidth = -1;
+        for (int n = 1; n <= maxDataSets; ++n) {
+            if (QLabel *label = Lab(n)) {
+                label->setFont(header->font());
+                label->resize(label->sizeHint().width(), header->height());
+                m_state.legendWidth = std::max(m_state.legendWidth, static_cast<int>(Twips::fromPixels(label->width())));
+            }
+        }
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            shown[i]->move(frame.first.x(), frame.first.y() + static_cast<int>(i) * frame.rowStep);
+        c.Frame4->resize(Twips::toPixels(m_state.legendWidth + Form3Design::legendWidthMargin),
+                         frame.baseHeight + static_cast<int>(shown.size()) * frame.rowStep);
+        return;
+    }
+
+    m_legendArranged = true;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        shown[i]->setFont(layout.font);
+        shown[i]->setGeometry(layout.entries[i]);
+    }
+    c.Frame4->resize(layout.frame);
 }
 
 void Form3::List2_Click()

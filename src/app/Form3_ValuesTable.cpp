@@ -7,6 +7,24 @@
 #include "platform/DataGrid.h"
 #include "data/Twips.h"
 
+#include <QTableWidgetSelectionRange>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+constexpr int averageRow = 13;
+
+// The average's decimals follow the quantity the column holds, which its
+// header names: transposition moves the headers with the values.
+int averageDecimals(const DataGrid &grid, int column)
+{
+    return grid.text(0, column).startsWith(QStringLiteral("Ppt")) ? 1 : 2;
+}
+
+} // namespace
+
 // Temperatures with two decimals, precipitation with none.
 QString Form3::tableText(Quantity quantity, double value)
 {
@@ -14,8 +32,9 @@ QString Form3::tableText(Quantity quantity, double value)
 }
 
 // Adds the columns of data set setCount from fileTemp and filePrec. The
-// averages are taken from the values as read, before rounding for display,
-// and are written once: later edits of the monthly cells leave them alone.
+// averages are taken from the values as read, before rounding for display;
+// an edit of a month cell works its column's average out again from the
+// cells (Grid2_Edited).
 void Form3::Grid2_Fill()
 {
     DataGrid *grid = m_controls.Grid2;
@@ -57,7 +76,7 @@ void Form3::Grid2_Fill()
         grid->setCellCentred(row, temperature);
         sum += m_state.fileTemp[row];
     }
-    grid->setText(13, temperature, NumberText::fixed(sum / 12, 2));
+    grid->setText(averageRow, temperature, NumberText::fixed(sum / 12, 2));
 
     grid->setText(0, precipitation, QStringLiteral("Ppt") + QString::number(n));
     grid->setCellCentred(0, precipitation);
@@ -67,5 +86,32 @@ void Form3::Grid2_Fill()
         grid->setCellCentred(row, precipitation);
         sum += m_state.filePrec[row];
     }
-    grid->setText(13, precipitation, NumberText::fixed(sum / 12, 1));
+    grid->setText(averageRow, precipitation, NumberText::fixed(sum / 12, 1));
+}
+
+void Form3::Grid2_Edited(const QTableWidgetSelectionRange &cells)
+{
+    if (cells.bottomRow() < 1 || cells.topRow() > 12)
+        return;
+    for (int column = std::max(cells.leftColumn(), 1); column <= cells.rightColumn(); ++column)
+        Grid2_Average(column);
+}
+
+// The mean of the twelve month cells as they read now. A cell that is not a
+// number leaves no average to show: a dash, never a stale number.
+void Form3::Grid2_Average(int column)
+{
+    DataGrid *grid = m_controls.Grid2;
+    if (!grid || column < 1 || column >= grid->columnCount() || grid->rowCount() <= averageRow)
+        return;
+    double sum = 0;
+    for (int row = 1; row <= 12; ++row) {
+        const std::optional<double> value = NumberText::parse(grid->text(row, column));
+        if (!value) {
+            grid->setText(averageRow, column, QStringLiteral("—"));
+            return;
+        }
+        sum += *value;
+    }
+    grid->setText(averageRow, column, NumberText::fixed(sum / 12, averageDecimals(*grid, column)));
 }

@@ -3,6 +3,7 @@
 
 #include "chart/ChartState.h"
 #include "data/DataSet.h"
+#include "data/Rgb.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -33,7 +34,9 @@ struct MainState
 {
     int setCount = 0;
     std::array<QString, maxDataSets + 1> setName;
-    std::array<qint32, maxDataSets + 1> savedColor{};
+    // The colours black-and-white mode gives back: the defaults until the
+    // user chooses (reset sets 1..7 again, 8..50 keep what they hold).
+    std::array<qint32, maxDataSets + 1> savedColor = Rgb::defaultSetColours;
     std::array<int, maxDataSets + 1> setMarkerSize{};
     std::array<int, maxDataSets + 1> setLineWidth{};
     std::array<int, maxDataSets + 1> setLineStyle{};

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "data/DataSet.h"
+#include "data/Rgb.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -13,8 +14,9 @@
 // main window, which shares it with the colour chooser.
 struct ProgramState
 {
-    // Live colour of data set n (1..50), red + 256 × green + 65536 × blue.
-    std::array<qint32, maxDataSets + 1> setColorTable{};
+    // Live colour of data set n (1..50), red + 256 × green + 65536 × blue;
+    // the defaults until the user chooses.
+    std::array<qint32, maxDataSets + 1> setColorTable = Rgb::defaultSetColours;
     // Data set whose colour the chooser edits.
     int colorEditIndex = 0;
     // 1 while the colour chooser is open.

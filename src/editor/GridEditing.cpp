@@ -54,8 +54,18 @@ GridEditing::~GridEditing()
 
 void GridEditing::Grid2_KeyDown(int key)
 {
-    if (key == Qt::Key_Delete)
+    if (key == Qt::Key_Delete) {
         m_grid->setCurrentText(QString());
+        currentCellEdited();
+    }
+}
+
+void GridEditing::currentCellEdited()
+{
+    const int row = m_grid->currentRow();
+    const int column = m_grid->currentColumn();
+    if (row >= 0 && column >= 0)
+        emit edited(QTableWidgetSelectionRange(row, column, row, column));
 }
 
 void GridEditing::Grid2_KeyPress(QChar character)
@@ -65,11 +75,13 @@ void GridEditing::Grid2_KeyPress(QChar character)
                           || (code == u'-' && m_minus == Sign::Accepted);
     if (accepted) {
         m_grid->setCurrentText(m_grid->currentText() + character);
+        currentCellEdited();
     } else if (code == backspace) {
         QString text = m_grid->currentText();
         if (!text.isEmpty()) {
             text.chop(1);
             m_grid->setCurrentText(text);
+            currentCellEdited();
         }
     } else {
         Dialogs::beep();
@@ -109,7 +121,9 @@ void GridEditing::menupopColar_Click()
     const QString text = pastedRows(QGuiApplication::clipboard()->text());
     if (text.isEmpty())
         return;
-    m_grid->setSelectionText(text);
+    const QTableWidgetSelectionRange written = m_grid->setSelectionText(text);
+    if (written.rowCount() > 0 && written.columnCount() > 0)
+        emit edited(written);
 }
 
 QMenu *GridEditing::menu() const

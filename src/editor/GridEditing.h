@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTableWidgetSelectionRange>
 
 class DataGrid;
 
@@ -50,7 +51,14 @@ public:
     // and a line break closing such a text's last row is not an empty row.
     static QString pastedRows(QString text);
 
+signals:
+    // The handlers changed these cells' texts: the current cell after a key,
+    // the cells pasted into.
+    void edited(const QTableWidgetSelectionRange &cells);
+
 private:
+    void currentCellEdited();
+
     DataGrid *m_grid;
     Sign m_minus;
     QPointer<QMenu> m_menu;

@@ -364,17 +364,23 @@ QString DataGrid::selectionText() const
     return rows.join(u'\r');
 }
 
-void DataGrid::setSelectionText(const QString &text)
+QTableWidgetSelectionRange DataGrid::setSelectionText(const QString &text)
 {
     const QTableWidgetSelectionRange range = selectedRange();
     if (range.rowCount() <= 0 || range.columnCount() <= 0)
-        return;
+        return QTableWidgetSelectionRange();
     const QStringList rows = text.split(u'\r');
-    for (int r = 0; r < rows.size() && r < range.rowCount(); ++r) {
+    const int rowsWritten = std::min(static_cast<int>(rows.size()), range.rowCount());
+    int columnsWritten = 0;
+    for (int r = 0; r < rowsWritten; ++r) {
         const QStringList cells = rows[r].split(u'\t');
-        for (int c = 0; c < cells.size() && c < range.columnCount(); ++c)
+        const int columns = std::min(static_cast<int>(cells.size()), range.columnCount());
+        for (int c = 0; c < columns; ++c)
             setText(range.topRow() + r, range.leftColumn() + c, cells[c]);
+        columnsWritten = std::max(columnsWritten, columns);
     }
+    return QTableWidgetSelectionRange(range.topRow(), range.leftColumn(), range.topRow() + rowsWritten - 1,
+                                      range.leftColumn() + columnsWritten - 1);
 }
 
 void DataGrid::keyPressEvent(QKeyEvent *event)

@@ -52,8 +52,8 @@ public:
     QString selectionText() const;
     // The text split the same way goes into the selected range from its
     // top-left cell; text beyond the range is dropped, cells beyond the text
-    // keep their contents.
-    void setSelectionText(const QString &text);
+    // keep their contents. Returns the cells written (invalid: none).
+    QTableWidgetSelectionRange setSelectionText(const QString &text);
 
     // Pixel height of one row; the design's 240 twips. The grid's font is
     // made small enough for its text to fit.

@@ -39,6 +39,22 @@ DataSet ellipse(double x, double y, double radiusX, double radiusY)
     return place;
 }
 
+// Twelve months around the rectangle from (left, bottom) to (right, top):
+// its corners and two more points on each side.
+DataSet rectangle(double left, double bottom, double right, double top)
+{
+    const double w = (right - left) / 3, h = (top - bottom) / 3;
+    const double x[12] = {left, left + w, left + 2 * w, right, right, right, right, left + 2 * w, left + w, left, left, left};
+    const double y[12] = {bottom, bottom, bottom, bottom, bottom + h, bottom + 2 * h, top, top, top, top, bottom + 2 * h, bottom + h};
+    DataSet place;
+    place.name = QStringLiteral("Rectangle");
+    for (int m = 1; m <= 12; ++m) {
+        place.temp[m] = x[m - 1];
+        place.ppt[m] = y[m - 1];
+    }
+    return place;
+}
+
 double percent(const QString &result)
 {
     return QLocale().toDouble(result.chopped(2));
@@ -65,6 +81,9 @@ private slots:
     void disjointDiagrams();
     void blackAndWhiteTotalIsTheInsides();
     void diagramOnTheEdgesOfThePlottingArea();
+    void diagramOnEachBound_data();
+    void diagramOnEachBound();
+    void resetAllDuringMeasurementKeepsStyles();
 
 private:
     const Form3Controls &c() const { return m_window->controls(); }
@@ -347,6 +366,71 @@ void TestAnalysis::diagramOnTheEdgesOfThePlottingArea()
     QTest::mouseClick(c().Command3, Qt::LeftButton);
     rightClick(plotPixel(10, 100));
     QVERIFY2(percent(c().Label5->text()) > 95 && percent(c().Label5->text()) < 100, qPrintable(c().Label5->text()));
+}
+
+// A diagram lying on a bound is closed there: the total and the overlap's
+// share are those of the same diagrams with that bound one unit further
+// out, the total scaled by the change of scale (the picture's first row
+// and column, in every total, do not scale).
+void TestAnalysis::diagramOnEachBound_data()
+{
+    QTest::addColumn<int>("bound"); // scale box: 0 max Y, 1 min Y, 2 min X, 3 max X
+    QTest::addColumn<double>("onBound");
+    QTest::addColumn<double>("wider");
+    QTest::newRow("lower X") << 2 << 0.0 << -1.0;
+    QTest::newRow("upper X") << 3 << 15.0 << 16.0;
+    QTest::newRow("lower Y") << 1 << 0.0 << -1.0;
+    QTest::newRow("upper Y") << 0 << 100.0 << 101.0;
+}
+
+void TestAnalysis::diagramOnEachBound()
+{
+    QFETCH(int, bound);
+    QFETCH(double, onBound);
+    QFETCH(double, wider);
+    load(rectangle(0, 0, 10, 100), rectangle(5, 0, 15, 100));
+    struct Measured { double range, total, share; };
+    const auto measure = [&](double value) {
+        double bounds[4] = {150, -50, -5, 20};
+        bounds[bound] = value;
+        for (int i = 0; i < 4; ++i) {
+            c().TextEsc[i]->setText(QLocale().toString(bounds[i]));
+            c().teC[i]->setChecked(false);
+        }
+        QTest::mouseClick(c().Command1, Qt::LeftButton);
+        QTest::mouseClick(c().Command3, Qt::LeftButton);
+        const QSize size = c().Picture4->size();
+        const double total = m_window->state().plotAreaPixels - (size.width() + size.height() - 1);
+        rightClick(plotPixel(7.5, 50));
+        const double share = percent(c().Label5->text());
+        QTest::mouseClick(c().Command3, Qt::LeftButton);
+        return Measured{bound < 2 ? bounds[0] - bounds[1] : bounds[3] - bounds[2], total, share};
+    };
+    const Measured on = measure(onBound);
+    const Measured off = measure(wider);
+    const double scaled = off.total * off.range / on.range;
+    QVERIFY2(std::abs(on.total / scaled - 1) < 0.01, qPrintable(QStringLiteral("%1 vs %2").arg(on.total).arg(scaled)));
+    QVERIFY2(std::abs(on.share - off.share) < 0.5, qPrintable(QStringLiteral("%1 vs %2").arg(on.share).arg(off.share)));
+}
+
+// Reset all keeps the line types and the marker sizes of data sets 11..50:
+// a measurement it cuts short gives back the ones it changed.
+void TestAnalysis::resetAllDuringMeasurementKeepsStyles()
+{
+    for (int n = 1; n <= 12; ++n)
+        QVERIFY(m_window->appendPlace(ellipse(10 + n, 100, 5, 50)));
+    for (int i = 0; i < 10; ++i)
+        c().List1->item(i)->setCheckState(Qt::Unchecked);
+    MainState &state = m_window->state();
+    state.setMarkerSize[11] = 3;
+    state.setMarkerSize[12] = 5;
+    state.setLineStyle[12] = 4;
+    QTest::mouseClick(c().Command3, Qt::LeftButton);
+    QVERIFY(state.areaMode);
+    m_window->Bot_Click(3);
+    QCOMPARE(state.setMarkerSize[11], 3);
+    QCOMPARE(state.setMarkerSize[12], 5);
+    QCOMPARE(state.setLineStyle[12], 4);
 }
 
 QTEST_MAIN(TestAnalysis)

@@ -73,7 +73,7 @@ struct Rig
         state.setLineStyle[3] = 4;
 
         const StyleControls controls{List1, List2, Combo5, Slider1, Slider2, CommCor, Command2, Frame4,
-                                     [this](int n) { return n >= 0 && n <= 50 ? labels[n] : nullptr; }};
+                                     [this](int n) { return n >= 0 && n <= 50 ? labels[n] : nullptr; }, {}};
         style = std::make_unique<DataSetStyle>(state, program, controls,
                                                [this](bool rescale) { redraws.append(rescale); });
     }

@@ -4,7 +4,9 @@
 #include "Form3Fixture.h"
 
 #include "app/DataSetStyle.h"
+#include "app/Form3Chart.h"
 #include "colour/Form8.h"
+#include "data/DataSet.h"
 #include "data/ProgramState.h"
 #include "data/Rgb.h"
 #include "platform/DataGrid.h"
@@ -12,7 +14,9 @@
 #include "data/Twips.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +28,7 @@
 #include <QSlider>
 #include <QtTest>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -75,6 +80,11 @@ private slots:
     void firstLoad();
     void valuesFormatted_data();
     void valuesFormatted();
+    void averagesFollowEdits_data();
+    void averagesFollowEdits();
+    void defaultColoursOfPlaces8To50();
+    void legendShowsEveryCheckedEntry_data();
+    void legendShowsEveryCheckedEntry();
     void threeLoadsStackTheLegend();
     void shortPairListBorrowsPreviousMonths();
     void failedLoadChangesNothing_data();
@@ -191,17 +201,18 @@ void TestForm3::startUpState()
         QCOMPARE(state.setLineStyle[n], 0);
     }
 
-    // The plotting area sits on the guide lines.
+    // The plotting area sits on the guide lines, their end points included;
+    // the bounds map onto its first and last pixels.
     const ChartState &chart = state.chart;
     QCOMPARE(chart.axisLeft, 720.0);
     QCOMPARE(chart.axisTop, 480.0);
     QCOMPARE(chart.axisRight, 6120.0);
     QCOMPARE(chart.axisBottom, 4920.0);
-    QCOMPARE(c.Picture4->geometry(), QRect(48, 32, 360, 296));
+    QCOMPARE(c.Picture4->geometry(), QRect(48, 32, 361, 297));
     QCOMPARE(chart.plotLeft, 0.0);
     QCOMPARE(chart.plotTop, 0.0);
-    QCOMPARE(chart.plotRight, c.Picture4->innerWidth());
-    QCOMPARE(chart.plotBottom, c.Picture4->innerHeight());
+    QCOMPARE(chart.plotRight, 5400.0);
+    QCOMPARE(chart.plotBottom, 4440.0);
 
     const QStringList months{"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Agu", "Sep", "Oct", "Nov", "Dic", "Jan"};
     for (int m = 1; m <= 13; ++m)
@@ -296,6 +307,131 @@ void TestForm3::valuesFormatted()
     }
     QCOMPARE(grid->text(13, 1), tempAverage);
     QCOMPARE(grid->text(13, 2), pptAverage);
+}
+
+// An edit of a month cell, typed or pasted, works its column's average out
+// again from the cells, with the decimals of the quantity the column holds.
+void TestForm3::averagesFollowEdits_data()
+{
+    QTest::addColumn<bool>("transposed");
+    QTest::addColumn<bool>("pasted");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("march");
+    QTest::addColumn<QString>("average");
+    QTest::addColumn<QString>("otherAverage");
+    // Temperatures 10, precipitation 120.6 (shown as 121) every month.
+    QTest::newRow("temperature typed") << false << false << 1 << "22" << "11.00" << "120.6";
+    QTest::newRow("precipitation typed") << false << false << 2 << "0" << "110.9" << "10.00";
+    QTest::newRow("pasted") << false << true << 1 << "-14" << "8.00" << "120.6";
+    QTest::newRow("emptied") << false << false << 1 << "" << "—" << "120.6";
+    QTest::newRow("transposed, precipitation typed") << true << false << 1 << "0" << "110.9" << "10.00";
+}
+
+void TestForm3::averagesFollowEdits()
+{
+    QFETCH(bool, transposed);
+    QFETCH(bool, pasted);
+    QFETCH(int, column);
+    QFETCH(QString, march);
+    QFETCH(QString, average);
+    QFETCH(QString, otherAverage);
+    loadConstant(QStringLiteral("Site"), 10, 120.6);
+    DataGrid *grid = m_window->controls().Grid2;
+    if (transposed)
+        QTest::mouseClick(m_window->controls().CommTranspor, Qt::LeftButton);
+    grid->setCurrentCell(3, column);
+    if (pasted) {
+        QGuiApplication::clipboard()->setText(march);
+        QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+    } else {
+        QTest::keyClick(grid, Qt::Key_Delete);
+        QTest::keyClicks(grid, march);
+    }
+    QCOMPARE(grid->text(3, column), march);
+    QCOMPARE(grid->text(13, column), average);
+    QCOMPARE(grid->text(13, 3 - column), otherAverage);
+}
+
+// Places 8..50 have colours of their own, each far from its neighbours and
+// from the chart's black and greys; the user's colour outlives reset all,
+// and black-and-white ended by reset all gives the places their colours back.
+void TestForm3::defaultColoursOfPlaces8To50()
+{
+    ProgramState &program = m_window->program();
+    const auto distance = [](qint32 a, qint32 b) {
+        return std::hypot(Rgb::red(a) - Rgb::red(b), Rgb::green(a) - Rgb::green(b), Rgb::blue(a) - Rgb::blue(b));
+    };
+    for (int n = 8; n <= 50; ++n) {
+        for (const qint32 taken : {Rgb::pack(0, 0, 0), Rgb::pack(120, 120, 120), Rgb::pack(180, 180, 180),
+                                   Rgb::pack(255, 255, 255), program.setColorTable[n - 1]})
+            QVERIFY2(distance(program.setColorTable[n], taken) > 50, qPrintable(QString::number(n)));
+    }
+    const qint32 eight = program.setColorTable[8];
+    for (int n = 1; n <= 9; ++n)
+        loadConstant(QStringLiteral("P%1").arg(n), n, 10 * n);
+    program.setColorTable[9] = m_window->state().savedColor[9] = Rgb::pack(1, 2, 3); // chosen by the user
+    QTest::mouseClick(m_window->controls().Command2, Qt::LeftButton);
+    QCOMPARE(program.setColorTable[8], 0);
+    QTest::mouseClick(m_window->controls().Bot[3], Qt::LeftButton);
+    flushDeletions();
+    QCOMPARE(program.setColorTable[8], eight);
+    QCOMPARE(program.setColorTable[9], Rgb::pack(1, 2, 3));
+    QCOMPARE(program.setColorTable[1], Rgb::pack(255, 0, 0));
+}
+
+// However many entries are checked, each shows whole in the legend, on the
+// screen and in what paper and files draw, and the legend in its place
+// covers neither axis; one stacked column at the label font while that fits.
+void TestForm3::legendShowsEveryCheckedEntry_data()
+{
+    QTest::addColumn<int>("loaded");
+    QTest::addColumn<int>("shown");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("oneColumn");
+    QTest::newRow("12 places") << 12 << 12 << "Place" << true;
+    QTest::newRow("30 places") << 30 << 30 << "Place" << false;
+    QTest::newRow("50 long names") << 50 << 50 << "Mumbai/Colaba 1961-1990" << false;
+    QTest::newRow("50 loaded, 15 checked") << 50 << 15 << "Mumbai/Colaba 1961-1990" << true;
+}
+
+void TestForm3::legendShowsEveryCheckedEntry()
+{
+    QFETCH(int, loaded);
+    QFETCH(int, shown);
+    QFETCH(QString, name);
+    QFETCH(bool, oneColumn);
+    DataSet place;
+    place.name = name;
+    for (int n = 1; n <= loaded; ++n)
+        QVERIFY(m_window->appendPlace(place));
+    const Form3Controls &c = m_window->controls();
+    for (int i = shown; i < loaded; ++i)
+        c.List1->item(i)->setCheckState(Qt::Unchecked);
+
+    const QLabel *header = m_window->Lab(0);
+    QRegion covered;
+    for (int n = 1; n <= loaded; ++n) {
+        const QLabel *label = m_window->Lab(n);
+        QCOMPARE(label->isVisible(), n <= shown);
+        if (n > shown)
+            continue;
+        QVERIFY(c.Frame4->rect().contains(label->geometry()));
+        QVERIFY(!covered.intersects(label->geometry()));
+        covered += label->geometry();
+        QVERIFY(label->width() >= label->sizeHint().width());
+        QVERIFY(label->font().pointSizeF() >= 6);
+        if (oneColumn) {
+            QCOMPARE(label->font(), header->font());
+            QCOMPARE(label->pos(), QPoint(header->x(), header->y() + n * header->height()));
+        }
+    }
+    const ChartOverlay overlay = m_window->chart()->overlay();
+    QCOMPARE(int(overlay.legendEntries.size()), shown);
+    for (const ChartOverlay::Text &entry : overlay.legendEntries)
+        QVERIFY(QRectF(QPointF(0, 0), QSizeF(m_window->chartPixelSize())).contains(entry.box));
+    const QPoint axesEnd = c.Picture1->pos() + c.eixoX->geometry().topRight();
+    QVERIFY(c.Frame4->geometry().right() <= axesEnd.x());
+    QVERIFY(c.Frame4->geometry().bottom() <= axesEnd.y());
 }
 
 void TestForm3::threeLoadsStackTheLegend()

@@ -25,6 +25,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidgetSelectionRange>
 #include <QtTest>
 
 #include <sys/resource.h>
@@ -154,6 +155,8 @@ void buildChart(Session &s, bool monthChart)
         s.open("cairo.tvr", "Cairo", places(14, 0));   // after the swap: in the usual order
         c.Grid2->setText(3, 1, QStringLiteral("13.7"));
         c.Grid2->setText(5, 10, QString());
+        w.Grid2_Edited(QTableWidgetSelectionRange(3, 1, 3, 1));
+        w.Grid2_Edited(QTableWidgetSelectionRange(5, 10, 5, 10));
         c.Option1[2]->setChecked(true);
         c.GridX->setChecked(false);
         c.ChkLimX->setChecked(true);

@@ -118,7 +118,8 @@ void TestForm3Toolbar::controlsAreNamedAndPlaced_data()
     QTest::newRow("tagPic") << "tagPic" << designRect(7050, 3120, 1935, 285);
     QTest::newRow("Label5") << "Label5" << designRect(10320, 2160, 495, 255);
     QTest::newRow("TxTitulo") << "TxTitulo" << designRect(720, 15, 5400, 350);
-    QTest::newRow("Picture4 on its guide lines") << "Picture4" << designRect(720, 480, 5400, 4440);
+    // The guide lines' end points included.
+    QTest::newRow("Picture4 on its guide lines") << "Picture4" << designRect(720, 480, 5415, 4455);
     for (int i = 0; i < 8; ++i)
         QTest::newRow(qPrintable(QStringLiteral("Bot_%1").arg(i)))
             << QStringLiteral("Bot_%1").arg(i) << designRect(2160 + 1220 * i, 210, 720, 570);
