@@ -272,6 +272,29 @@ private slots:
                  image.convertToFormat(QImage::Format_RGB32));
     }
 
+    // Fifty places: their own default colours and the legend in columns
+    // come back as they were.
+    void fiftyPlaces()
+    {
+        Session s;
+        for (int n = 1; n <= maxDataSets; ++n) {
+            DataSet place;
+            place.name = QStringLiteral("Place with a long name %1").arg(n);
+            for (int m = 1; m <= 12; ++m) {
+                place.temp[m] = n + 0.5 * m;
+                place.ppt[m] = 3.0 * n + m;
+            }
+            s.window->appendPlace(place);
+        }
+        const QStringList before = snapshot(*s.window);
+        const QImage image = s.window->chartImage();
+        const QString path = s.saveDocument(QStringLiteral("fifty.tvc"));
+        s.window = Session::newWindow();
+        QVERIFY(s.window->openChartDocumentFile(path));
+        QCOMPARE(snapshot(*s.window), before);
+        QCOMPARE(s.window->chartImage(), image);
+    }
+
     void refusals_data()
     {
         QTest::addColumn<QByteArray>("bytes");
