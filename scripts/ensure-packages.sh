@@ -6,7 +6,7 @@ tervalo_packages=(
     qt6-base-dev libgl-dev libchm-dev libbenchmark-dev
     fp-utils fonts-dejavu-core fonts-liberation2 qt6-svg-dev
     librsvg2-bin desktop-file-utils appstream shared-mime-info dpkg-dev file strace
-    poppler-utils
+    poppler-utils python3-debian
 )
 
 tervalo_missing=()

@@ -2,6 +2,7 @@
 #include "app/ChartExport.h"
 
 #include "app/Form3.h"
+#include "data/FileName.h"
 #include "output/ChartDocumentFile.h"
 #include "output/ChartFile.h"
 
@@ -19,40 +20,34 @@ int failure(QTextStream &errors, const QString &why)
 
 } // namespace
 
-int exportChart(const QString &outPath, const QString &kind, const QStringList &files, QTextStream &errors)
+int exportChart(const QString &outPath, std::optional<ChartKind> kind, const QStringList &files, QTextStream &errors)
 {
     const std::optional<ChartFile::Format> format = ChartFile::formatOf(outPath);
     if (!format)
-        return failure(errors, QStringLiteral("cannot tell the format of \"%1\": the name must end in .png, .svg or .pdf")
-                                   .arg(outPath));
-    const QString kindName = kind.toLower();
-    if (!kindName.isEmpty() && kindName != u"tervalo" && kindName != u"normal")
-        return failure(errors, QStringLiteral("unknown chart kind \"%1\": use tervalo or normal").arg(kind));
-    if (files.isEmpty())
-        return failure(errors, QStringLiteral("no data files or chart document given to draw"));
-    if (files.size() > Form3::maxDataSets)
-        return failure(errors, QStringLiteral("%1 data files given, at most %2 can be drawn")
-                                   .arg(files.size())
-                                   .arg(Form3::maxDataSets));
+        return failure(errors, QStringLiteral("cannot tell the format of %1").arg(FileName::quoted(outPath)));
 
+    // A document replaces the places and settings loaded before it; data
+    // files after it are added to its chart, and every file counts against
+    // the places a chart holds.
     Form3 window;
     for (const QString &file : files) {
         if (Form3::isChartDocument(file)) {
             const ChartDocumentFile::ReadResult read = ChartDocumentFile::read(file);
             if (!read.ok())
-                return failure(errors, QStringLiteral("cannot open the chart document \"%1\": %2").arg(file, read.error));
+                return failure(errors, QStringLiteral("cannot open the chart document %1: %2")
+                                           .arg(FileName::quoted(file), read.error));
             window.applyDocument(*read.document);
             continue;
         }
         if (window.state().setCount >= Form3::maxDataSets)
             return failure(errors, QStringLiteral("more than %1 places to draw").arg(Form3::maxDataSets));
         if (!window.loadDataFile(file))
-            return failure(errors, QStringLiteral("cannot read the data file \"%1\"").arg(file));
+            return failure(errors, QStringLiteral("cannot read the data file %1").arg(FileName::quoted(file)));
     }
-    if (kindName == u"normal")
-        window.controls().Option3->setChecked(true);
-    else if (kindName == u"tervalo")
-        window.controls().Option2->setChecked(true);
+    // Without --kind the chart keeps the kind its files give it: a
+    // document's own, else the climate diagram.
+    if (kind)
+        (*kind == ChartKind::Normal ? window.controls().Option3 : window.controls().Option2)->setChecked(true);
 
     const QString title = window.controls().TxTitulo->text();
     QByteArray bytes;
@@ -69,6 +64,6 @@ int exportChart(const QString &outPath, const QString &kind, const QStringList &
     }
     const QString why = ChartFile::write(outPath, bytes);
     if (!why.isEmpty())
-        return failure(errors, QStringLiteral("cannot write \"%1\": %2").arg(outPath, why));
+        return failure(errors, QStringLiteral("cannot write %1: %2").arg(FileName::quoted(outPath), why));
     return 0;
 }

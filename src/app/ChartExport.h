@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "chart/ChartValues.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class QTextStream;
 
@@ -10,8 +14,11 @@ class QTextStream;
 // written to `outPath` as PNG, SVG or PDF by its extension. The files are
 // taken in order as the window takes them: a data file is added with the
 // default settings, a chart document replaces the chart with its own.
-// `kind` is "tervalo" (the climate diagram) or "normal" (the month chart);
-// given, it overrides a document's kind, and empty leaves the kind as the
-// files make it. Returns the program's exit code: 0 when the file is
-// written, else 2 after one line on `errors` saying why.
-int exportChart(const QString &outPath, const QString &kind, const QStringList &files, QTextStream &errors);
+// `kind`, when given, overrides the kind the files make (a document's own,
+// else the climate diagram). The command line has checked the request; what
+// can still fail is reading the files and writing the chart. Returns the
+// program's exit code: 0 when the file is written, else 2 after one line on
+// `errors` saying why (a name in it is quoted, so a line break or a stray
+// byte in a name cannot split or garble the line).
+int exportChart(const QString &outPath, std::optional<ChartKind> kind, const QStringList &files,
+                QTextStream &errors);

@@ -1,9 +1,46 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 
+#include "data/DataSet.h"
+#include "data/FileName.h"
+#include "output/ChartFile.h"
+
 #include <QDir>
 
-#include <cstring>
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace {
+
+// The names --kind takes, lower case.
+constexpr std::array<std::pair<const char16_t *, ChartKind>, 2> kindNames = {{
+    {u"tervalo", ChartKind::Climate},
+    {u"normal", ChartKind::Normal},
+}};
+
+// QGuiApplication's and QApplication's own options, with one dash or two,
+// which QApplication takes off the line; no option of the program may use
+// one of these names. Those in the first list take the next argument as
+// their value; all may also be written -option=value. (The X11 platform
+// also takes -title, -name and a few more; they are not let through here,
+// to keep those names free.)
+const QStringList windowSystemOptionsWithValue = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
+    "qwindowtitle", "session", "display", "geometry", "style", "stylesheet",
+};
+const QStringList windowSystemFlags = {"reverse", "widgetcount", "qmljsdebugger"};
+
+CommandLine::Request mistake(const QString &what)
+{
+    CommandLine::Request request;
+    request.action = CommandLine::Action::Answer;
+    request.exitCode = 1;
+    request.error = QStringLiteral("tervalo: ") + what + QStringLiteral("\nTry '--help' for more information.\n");
+    return request;
+}
+
+} // namespace
 
 CommandLine::CommandLine()
     : m_help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and quit."))
@@ -30,20 +67,16 @@ CommandLine::CommandLine()
 
 CommandLine::Request CommandLine::parse(const QStringList &arguments)
 {
+    if (!m_parser.parse(withoutWindowSystemOptions(arguments)))
+        return mistake(m_parser.errorText());
     Request request;
-    if (!m_parser.parse(arguments)) {
-        request.exitNow = true;
-        request.exitCode = 1;
-        request.error = m_parser.errorText() + QStringLiteral("\nTry '--help' for more information.\n");
-        return request;
-    }
     if (m_parser.isSet(m_help)) {
-        request.exitNow = true;
+        request.action = Action::Answer;
         request.output = m_parser.helpText();
         return request;
     }
     if (m_parser.isSet(m_version)) {
-        request.exitNow = true;
+        request.action = Action::Answer;
         request.output = versionText() + u'\n';
         return request;
     }
@@ -51,36 +84,64 @@ CommandLine::Request CommandLine::parse(const QStringList &arguments)
     // of the file it read last.
     for (const QString &file : m_parser.positionalArguments())
         request.files << QDir::cleanPath(QDir::current().absoluteFilePath(file));
+
+    if (m_parser.isSet(m_kind)) {
+        const QString kindName = m_parser.value(m_kind).toLower();
+        const auto kind = std::find_if(kindNames.begin(), kindNames.end(),
+                                       [&](const auto &entry) { return kindName == entry.first; });
+        if (kind == kindNames.end())
+            return mistake(QStringLiteral("unknown chart kind %1: use tervalo or normal")
+                               .arg(FileName::quoted(m_parser.value(m_kind))));
+        request.kind = kind->second;
+    }
+
     if (m_parser.isSet(m_export)) {
-        request.exporting = true;
+        request.action = Action::Export;
         request.exportPath = m_parser.value(m_export);
-        request.kind = m_parser.value(m_kind);
+        if (!ChartFile::formatOf(request.exportPath))
+            return mistake(QStringLiteral("cannot tell the format of %1: the name must end in .png, .svg or .pdf")
+                               .arg(FileName::quoted(request.exportPath)));
+        if (request.files.isEmpty())
+            return mistake(QStringLiteral("no data files or chart document given to draw"));
+        if (request.files.size() > maxDataSets)
+            return mistake(QStringLiteral("%1 files given, at most %2 can be drawn")
+                               .arg(request.files.size())
+                               .arg(maxDataSets));
     }
     return request;
 }
 
-bool CommandLine::asksOnlyForText(int argc, const char *const argv[])
+QStringList CommandLine::arguments(int argc, const char *const argv[])
 {
-    for (int i = 1; i < argc; ++i) {
-        const char *argument = argv[i];
-        if (std::strcmp(argument, "--") == 0)
-            return false;   // names of files follow
-        for (const char *option : {"-h", "--help", "-v", "--version"})
-            if (std::strcmp(argument, option) == 0)
-                return true;
-    }
-    return false;
+    QStringList list;
+    for (int i = 0; i < argc; ++i)
+        list << FileName::fromNative(argv[i]);
+    return list;
 }
 
-bool CommandLine::asksForExport(int argc, const char *const argv[])
+QStringList CommandLine::withoutWindowSystemOptions(const QStringList &arguments)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--") == 0)
-            return false;
-        if (std::strncmp(argv[i], "--export", 8) == 0)
-            return true;
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (i == 0 || !argument.startsWith(u'-') || argument == u"-") {
+            kept << argument;
+            continue;
+        }
+        if (argument == u"--") {
+            kept << arguments.mid(i);   // names of files follow
+            break;
+        }
+        const QString name = argument.mid(argument.startsWith(QStringLiteral("--")) ? 2 : 1).section(u'=', 0, 0);
+        if (windowSystemOptionsWithValue.contains(name)) {
+            if (!argument.contains(u'='))
+                ++i;   // its value
+            continue;
+        }
+        if (!windowSystemFlags.contains(name))
+            kept << argument;
     }
-    return false;
+    return kept;
 }
 
 QString CommandLine::version()

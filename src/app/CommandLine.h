@@ -1,36 +1,52 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "chart/ChartValues.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 
-// The program's command line: data files to open, --help and --version,
-// and --export with --kind to write the files' chart without a window.
-// parse() takes the arguments as they came (program name first) and says
-// what to do; it prints nothing and never ends the program, so main decides
-// and tests can read the outcome. An option is added in three places: a
-// member here, its registration in the constructor and a field of Request
-// filled in by parse().
+#include <optional>
+
+// The program's command line: data files and chart documents to open,
+// --help and --version, and --export with --kind to write the files' chart
+// without a window.
+//
+// Everything on the line is settled here, before any window system is
+// opened: main parses with only a QCoreApplication, because QApplication's
+// constructor ends the program where there is no display, and a mistake
+// could then not be told. parse() prints nothing and never ends the
+// program; main acts on the Request, and tests read it.
+//
+// An option is added in four places: a member here, its registration in
+// the constructor, its check in parse() (a wrong value is a mistake, told
+// with exit code 1), and a field of Request, or an Action when it makes the
+// program do something else, with its case in main.
 class CommandLine
 {
 public:
+    enum class Action {
+        OpenWindow,   // the main window with `files` loaded
+        Export,       // the chart of `files` written to `exportPath`, no window
+        Answer,       // --help, --version or a mistake: print and end with exitCode
+    };
+
     struct Request
     {
+        Action action = Action::OpenWindow;
         // Data files to load and chart documents to open, in the order
-        // given, as full paths.
+        // given, as full paths. A name that is not valid UTF-8 keeps its
+        // bytes (see FileName).
         QStringList files;
-        // --export: the chart of the files goes to exportPath instead of a
-        // window; --kind: "tervalo" (the climate diagram) or "normal",
-        // empty when not given.
-        bool exporting = false;
+        // --export, and --kind when given: it overrides a chart document's
+        // own kind.
         QString exportPath;
-        QString kind;
-        // Set when the program ends before its window shows: for --help and
-        // --version with exit code 0 and the text for standard output, for a
-        // wrong command line with exit code 1 and the text for standard error.
-        bool exitNow = false;
+        std::optional<ChartKind> kind;
+        // Action::Answer: exit code 0 with the text for standard output
+        // (--help, --version), or 1 with the text for standard error (a
+        // mistake on the line).
         int exitCode = 0;
         QString output;
         QString error;
@@ -38,20 +54,23 @@ public:
 
     CommandLine();
 
+    // `arguments` as they came, program name first, as arguments() gives
+    // them. The window system's own options (-style, -platform, -display …),
+    // which QApplication takes off the line, are let through unchecked.
     Request parse(const QStringList &arguments);
 
-    // True when the arguments (argv as main gets it) ask for --help or
-    // --version: those are answered in the terminal before the window system
-    // is opened, as there may be no display at all.
-    static bool asksOnlyForText(int argc, const char *const argv[]);
-    // True when the arguments ask for --export, which needs no display.
-    static bool asksForExport(int argc, const char *const argv[]);
+    // The arguments main receives, each kept with its bytes: a file name
+    // that is not valid UTF-8 still names its file (QCoreApplication's
+    // arguments() would put U+FFFD in its place).
+    static QStringList arguments(int argc, const char *const argv[]);
 
     // "Tervalo 0.1.0": the name and the version the build gives the program.
     static QString versionText();
     static QString version();
 
 private:
+    static QStringList withoutWindowSystemOptions(const QStringList &arguments);
+
     QCommandLineParser m_parser;
     QCommandLineOption m_help;
     QCommandLineOption m_version;

@@ -12,6 +12,7 @@
 #include "editor/GridEditing.h"
 #include "platform/DataGrid.h"
 #include "platform/PictureBox.h"
+#include "platform/PopupMenu.h"
 #include "data/Twips.h"
 
 #include <QCheckBox>

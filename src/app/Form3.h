@@ -25,7 +25,7 @@ class Form3ComboStyle;
 class GridEditing;
 class QLabel;
 class QAction;
-class QMenu;
+class PopupMenu;
 class QPainter;
 class QTableWidgetSelectionRange;
 struct PrintTable;
@@ -130,7 +130,7 @@ public:
     void openRecentFile(const QString &path);
     // The Open button's menu (right button, or held down): open a data file
     // or a chart document, save a chart document, the recent files.
-    QMenu *fileMenu() const { return m_fileMenu; }
+    PopupMenu *fileMenu() const { return m_fileMenu; }
 
     // While the area is measured, the right button on the plotting area
     // belongs to the measurement, not to the chart's menu.
@@ -166,8 +166,6 @@ private:
     QLabel *createLegendLabel(int n);
     void createFileMenu();
     void fillFileMenu();
-    // Runs a menu's command once the menu has closed.
-    void afterMenu(std::function<void()> command);
     static QString tableText(Quantity quantity, double value);
     void Grid2_Average(int column);
     // Lays the shown legend labels out so that every one shows (Form3_Loading.cpp).
@@ -182,7 +180,7 @@ private:
     GridEditing *m_gridEditing = nullptr;
     Form3ComboStyle *m_comboStyle = nullptr;
     Form3Analysis *m_analysis = nullptr;
-    QMenu *m_fileMenu = nullptr;   // the window's own: it outlives reset all
+    PopupMenu *m_fileMenu = nullptr;   // the window's own: it outlives reset all
     QAction *m_saveDocumentAction = nullptr;
     // The legend is laid out in columns or a smaller font, not stacked as
     // loading and checking stack it.

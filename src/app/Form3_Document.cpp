@@ -13,6 +13,7 @@
 #include "platform/DataGrid.h"
 #include "platform/Dialogs.h"
 #include "platform/PictureBox.h"
+#include "platform/PopupMenu.h"
 #include "platform/RecentFiles.h"
 
 #include <QAction>
@@ -26,7 +27,6 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
@@ -362,16 +362,11 @@ void Form3::openRecentFile(const QString &path)
 
 // --- The Open button's menu ----------------------------------------------------
 
-void Form3::afterMenu(std::function<void()> command)
-{
-    // A command may reset the window, and with it the button the menu
-    // belongs to: it runs once the menu has returned.
-    QTimer::singleShot(0, this, std::move(command));
-}
-
 void Form3::createFileMenu()
 {
-    m_fileMenu = new QMenu(this);
+    // Its commands run once it has closed: they open dialogs, and opening a
+    // document resets the window the menu's button belongs to.
+    m_fileMenu = new PopupMenu(this);
     m_fileMenu->setObjectName(QStringLiteral("fileMenu"));
     m_fileMenu->setAccessibleName(QStringLiteral("File"));
     m_fileMenu->setToolTipsVisible(true);
@@ -382,17 +377,18 @@ void Form3::createFileMenu()
     m_saveDocumentAction->setObjectName(QStringLiteral("saveChartDocument"));
     m_saveDocumentAction->setShortcut(QKeySequence::Save);
     m_saveDocumentAction->setShortcutContext(Qt::WindowShortcut);
-    connect(m_saveDocumentAction, &QAction::triggered, this, [this] { afterMenu([this] { saveChartDocument(); }); });
+    // Queued, as the menus' own commands are: it runs once a menu showing
+    // it has closed.
+    connect(m_saveDocumentAction, &QAction::triggered, this, &Form3::saveChartDocument, Qt::QueuedConnection);
     addAction(m_saveDocumentAction);
 }
 
 void Form3::fillFileMenu()
 {
-    QMenu *menu = m_fileMenu;
+    PopupMenu *menu = m_fileMenu;
     menu->clear();
-    menu->addAction(QStringLiteral("Open data file…"), this, [this] { afterMenu([this] { carrega(); }); });
-    menu->addAction(QStringLiteral("Open chart document…"), this,
-                    [this] { afterMenu([this] { openChartDocument(); }); });
+    menu->addCommand(QStringLiteral("Open data file…"), this, &Form3::carrega);
+    menu->addCommand(QStringLiteral("Open chart document…"), this, &Form3::openChartDocument);
     menu->addAction(m_saveDocumentAction);
     menu->addSeparator();
 
@@ -408,7 +404,7 @@ void Form3::fillFileMenu()
         const QString where =
             menu->fontMetrics().elidedText(folder, Qt::ElideMiddle, 320).replace(u'&', QStringLiteral("&&"));
         const QString label = QStringLiteral("%1  %2   (%3)").arg(number, name, where);
-        QAction *open = menu->addAction(label, this, [this, path] { afterMenu([this, path] { openRecentFile(path); }); });
+        QAction *open = menu->addCommand(label, this, [this, path] { openRecentFile(path); });
         open->setToolTip(QDir::toNativeSeparators(path));
     }
     if (!recent.isEmpty()) {

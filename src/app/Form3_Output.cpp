@@ -10,11 +10,11 @@
 #include "platform/DataGrid.h"
 #include "platform/Dialogs.h"
 #include "platform/PictureBox.h"
+#include "platform/PopupMenu.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QPainter>
 #include <QPrinter>
 #include <QProgressBar>
@@ -128,15 +128,18 @@ void Form3::showChartMenu(const QPoint &at)
         return;
     if (isMeasuringArea() && c.Picture4 && c.Picture4->geometry().contains(at))
         return;
-    auto *menu = new QMenu(this);
+    // The copy lets events run for its progress bar and Save chart as opens
+    // a dialog: both run once the menu is closed and gone.
+    auto *menu = new PopupMenu(this);
     menu->setObjectName(QStringLiteral("chartMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(QStringLiteral("Copy chart"), this, &Form3::copyChart);
-    menu->addAction(QStringLiteral("Save chart as…"), this, &Form3::saveChartAs);
+    menu->addCommand(QStringLiteral("Copy chart"), this, &Form3::copyChart);
+    menu->addCommand(QStringLiteral("Save chart as…"), this, &Form3::saveChartAs);
     menu->addSeparator();
+    // Its own action runs its command once the menu is gone, and carries
+    // the window's Ctrl+S.
     menu->addAction(m_saveDocumentAction);
-    menu->addAction(QStringLiteral("Open chart document…"), this,
-                    [this] { afterMenu([this] { openChartDocument(); }); });
+    menu->addCommand(QStringLiteral("Open chart document…"), this, &Form3::openChartDocument);
     menu->popup(c.Picture1->mapToGlobal(at));
 }
 

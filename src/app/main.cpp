@@ -2,6 +2,7 @@
 #include "app/ChartExport.h"
 #include "app/CommandLine.h"
 #include "app/Form3.h"
+#include "platform/NameOnlyIconProvider.h"
 
 #include <QApplication>
 #include <QStyle>
@@ -12,6 +13,22 @@
 
 namespace {
 
+void nameTheProgram()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Tervalo"));
+    QCoreApplication::setApplicationVersion(CommandLine::version());
+}
+
+// The whole command line, read before any window system is opened. Without
+// a display QApplication's constructor ends the program on the spot, so
+// every answer and every mistake is settled here, in the terminal.
+CommandLine::Request readCommandLine(int &argc, char *argv[])
+{
+    QCoreApplication terminal(argc, argv);
+    nameTheProgram();
+    return CommandLine().parse(CommandLine::arguments(argc, argv));
+}
+
 // Prints what the command line asked for (help, version, a mistake) and
 // gives the exit code.
 int answer(const CommandLine::Request &request)
@@ -21,33 +38,53 @@ int answer(const CommandLine::Request &request)
     return request.exitCode;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+void useFusionOverWindowsStyle()
 {
-    if (CommandLine::asksOnlyForText(argc, argv)) {
-        QCoreApplication terminal(argc, argv);
-        return answer(CommandLine().parse(QCoreApplication::arguments()));
-    }
-    // An export shows no window, so it needs no display: scripts run it
-    // where there is none.
-    if (CommandLine::asksForExport(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tervalo"));
-    QApplication::setApplicationVersion(CommandLine::version());
-    QApplication::setDesktopFileName(QStringLiteral("io.github.tervalo.Tervalo"));
-    const CommandLine::Request request = CommandLine().parse(QApplication::arguments());
-    if (request.exitNow)
-        return answer(request);
     // The old Windows look of Qt's fallback style does not suit the small
     // design; Fusion does.
     if (QApplication::style()->name().compare(QLatin1String("windows"), Qt::CaseInsensitive) == 0)
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    if (request.exporting) {
-        QTextStream errors(stderr);
-        return exportChart(request.exportPath, request.kind, request.files, errors);
+}
+
+// An export shows no window, so it needs no display: scripts run it where
+// there is none. The window system gets none of the line, which is all
+// the program's own.
+int exportWithoutWindow(char *programName, const CommandLine::Request &request)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char *argv[] = {programName, nullptr};
+    QApplication app(argc, argv);
+    nameTheProgram();
+    useFusionOverWindowsStyle();
+    QTextStream errors(stderr);
+    return exportChart(request.exportPath, request.kind, request.files, errors);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const CommandLine::Request request = readCommandLine(argc, argv);
+    switch (request.action) {
+    case CommandLine::Action::Answer:
+        return answer(request);
+    case CommandLine::Action::Export:
+        return exportWithoutWindow(argv[0], request);
+    case CommandLine::Action::OpenWindow:
+        break;
     }
+
+    // The window system takes its own options (-style, -platform …) off
+    // the line here; the request above already let them through.
+    QApplication app(argc, argv);
+    nameTheProgram();
+    QApplication::setDesktopFileName(QStringLiteral("io.github.tervalo.Tervalo"));
+    useFusionOverWindowsStyle();
+    // File dialogs Qt opens by itself (printing to a file) list folders
+    // without reading what is in the files, as the program's own do.
+    NameOnlyIconProvider::watchFileDialogs(app);
     // Outlives the main window's controls: what survives reset all.
     ProgramState program;
     Form3 window(program);

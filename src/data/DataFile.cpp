@@ -1,21 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/DataFile.h"
 
+#include "data/FileReader.h"
+#include "data/FileSaver.h"
 #include "data/NumberText.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <array>
-#include <cerrno>
-#include <cstring>
 #include <optional>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace DataFile {
 namespace {
@@ -148,24 +141,6 @@ QString withoutDoubleQuotes(QString text)
     return text.replace(u'"', u'\'');
 }
 
-// Asks the system to put the written bytes on the disk: some file systems
-// report a lack of space or an I/O error only then. A file system that
-// cannot sync at all is no failure.
-bool syncedToDisk(QSaveFile &file, QString &message)
-{
-#ifdef Q_OS_UNIX
-    const int handle = file.handle();
-    if (handle >= 0 && ::fsync(handle) != 0 && errno != EINVAL && errno != EROFS && errno != ENOTSUP) {
-        message = QString::fromLocal8Bit(std::strerror(errno));
-        return false;
-    }
-#else
-    Q_UNUSED(file);
-    Q_UNUSED(message);
-#endif
-    return true;
-}
-
 } // namespace
 
 ReadResult parseDataFile(const QByteArray &bytes, const QLocale &locale)
@@ -207,13 +182,13 @@ ReadResult parseDataFile(const QByteArray &bytes, const QLocale &locale)
         if (semicolon < 0)
             return failure(result, ReadStatus::PairWithoutSemicolon,
                            QStringLiteral("pair %1 has no semicolon").arg(month));
-        const std::optional<double> ppt = NumberText::parse(pair.sliced(semicolon + 1), locale);
+        const std::optional<double> ppt = NumberText::parseFileNumber(pair.sliced(semicolon + 1), locale);
         if (!ppt)
             return failure(result, ReadStatus::BadNumber,
                            QStringLiteral("precipitation of pair %1 is not a number").arg(month));
         result.data.ppt[month] = *ppt;
         result.pptCount = month;
-        const std::optional<double> temp = NumberText::parse(pair.first(semicolon), locale);
+        const std::optional<double> temp = NumberText::parseFileNumber(pair.first(semicolon), locale);
         if (!temp)
             return failure(result, ReadStatus::BadNumber,
                            QStringLiteral("temperature of pair %1 is not a number").arg(month));
@@ -229,26 +204,19 @@ ReadResult readDataFile(const QString &path, const QLocale &locale)
     ReadResult result;
     if (path.isEmpty())
         return failure(result, ReadStatus::CannotOpen, QStringLiteral("no file name"));
-    // Only regular files: a folder, a device or a pipe is never a data file,
-    // and reading a pipe could wait for ever.
-    const QFileInfo info(path);
-    if (!info.isFile())
-        return failure(result, ReadStatus::CannotOpen,
-                       QStringLiteral("%1 is not a file").arg(path));
-
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(result, ReadStatus::CannotOpen, file.errorString());
-    const QByteArray bytes = file.read(maximumFileSize + 1);
-    const bool readFailed = file.error() != QFileDevice::NoError;
-    const QString error = file.errorString();
-    file.close();
-    if (readFailed)
-        return failure(result, ReadStatus::CannotOpen, error);
-    if (bytes.size() > maximumFileSize)
+    const FileReader::Result file = FileReader::read(path, maximumFileSize);
+    switch (file.status) {
+    case FileReader::Status::Ok:
+        break;
+    case FileReader::Status::NotAFile:
+        return failure(result, ReadStatus::CannotOpen, QStringLiteral("%1 is not a file").arg(path));
+    case FileReader::Status::Failed:
+        return failure(result, ReadStatus::CannotOpen, file.reason);
+    case FileReader::Status::TooLarge:
         return failure(result, ReadStatus::CannotOpen,
                        QStringLiteral("larger than %1 bytes: not a data file").arg(maximumFileSize));
-    return parseDataFile(bytes, locale);
+    }
+    return parseDataFile(file.bytes, locale);
 }
 
 QByteArray dataFileBytes(const QString &placeName, const std::vector<CellRow> &rows)
@@ -287,39 +255,8 @@ WriteResult writeDataFile(const QString &path, const QString &placeName,
                           const std::vector<CellRow> &rows)
 {
     WriteResult result;
-    if (path.isEmpty()) {
-        result.message = QStringLiteral("No file name was given.");
-        return result;
-    }
-    // QSaveFile writes beside the target and replaces it only once every byte
-    // is on disk, so a failed save leaves an existing file as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.message = file.errorString();
-        return result;
-    }
-    // A file this small sits in the write buffer until flush() or commit(),
-    // and commit() would replace the target even when that last write fails
-    // (a full disk, a quota, an I/O error): so the bytes are pushed out and
-    // synced here, and any failure discards the temporary copy instead.
-    const QByteArray bytes = dataFileBytes(placeName, rows);
-    const bool written = file.write(bytes) == bytes.size() && file.flush();
-    // A write cut short (the disk filled up part way) carries no reason;
-    // trying the rest once more fails with one.
-    if (!written)
-        file.flush();
-    const QString writeError = file.errorString();
-    if (!written || !syncedToDisk(file, result.message)) {
-        if (!written)
-            result.message = writeError;
-        file.cancelWriting();   // the temporary copy goes with `file`
-        return result;
-    }
-    if (!file.commit()) {
-        result.message = file.errorString();
-        return result;
-    }
-    result.ok = true;
+    result.message = FileSaver::save(path, dataFileBytes(placeName, rows));
+    result.ok = result.message.isEmpty();
     return result;
 }
 

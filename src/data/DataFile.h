@@ -16,7 +16,10 @@
 // throw; the result says what happened and the window decides what to show.
 // Text is read as UTF-8 when the bytes are valid UTF-8, else as Windows-1252;
 // it is written in Windows-1252 when that code page holds every character and
-// reads back unchanged, else in UTF-8.
+// reads back unchanged, else in UTF-8. Numbers are written as the cells hold
+// them, in the user's form, and read with "." and "," both as the decimal
+// separator (NumberText::parseFileNumber), so a file means the same under
+// every locale.
 namespace DataFile {
 
 enum class ReadStatus {
@@ -55,7 +58,8 @@ ReadResult parseDataFile(const QByteArray &bytes, const QLocale &locale = QLocal
 
 // The exact bytes writeDataFile puts on disk for these rows (normally 12).
 QByteArray dataFileBytes(const QString &placeName, const std::vector<CellRow> &rows);
-// Writes through QSaveFile, so a failure leaves an existing file untouched.
+// Saves through FileSaver::save: a failure leaves an existing file untouched
+// and says why.
 WriteResult writeDataFile(const QString &path, const QString &placeName,
                           const std::vector<CellRow> &rows);
 

@@ -49,22 +49,18 @@ bool isMinus(QChar c, const QLocale &locale)
     return c == u'-' || c == singleChar(locale.negativeSign(), u'-');
 }
 
-} // namespace
+enum class Mark { None, Decimal, Group };
 
-namespace {
-
-// The text mapped to the C form std::from_chars reads: ASCII digits, '.',
-// 'e', a leading '-'; none when it cannot be a number.
-std::optional<std::string> cForm(QStringView text, const QLocale &locale)
+// Maps a trimmed text to the C form that std::from_chars reads: ASCII
+// digits, '.', 'e', one leading '-'. The characters `markOf` calls decimal or
+// group separators become '.' or are dropped; anything else makes the text
+// not a number.
+template <typename MarkOf>
+std::optional<std::string> cForm(QStringView body, const QLocale &locale, MarkOf markOf)
 {
-    const QChar decimal = singleChar(locale.decimalPoint(), u'.');
-    const QChar group = singleChar(locale.groupSeparator(), u',');
-    const QStringView body = trimmed(text);
     if (body.isEmpty())
         return std::nullopt;
 
-    // Map to the C form that std::from_chars reads: ASCII digits, '.', 'e',
-    // one leading '-'. Anything else makes the text not a number.
     std::string ascii;
     ascii.reserve(static_cast<size_t>(body.size()));
     qsizetype i = 0;
@@ -81,9 +77,12 @@ std::optional<std::string> cForm(QStringView text, const QLocale &locale)
         if (c >= u'0' && c <= u'9') {
             ascii.push_back(static_cast<char>(c.unicode()));
             sawDigit = true;
-        } else if (c == decimal && !sawExponent) {
+            continue;
+        }
+        const Mark mark = sawExponent ? Mark::None : markOf(i, c);
+        if (mark == Mark::Decimal) {
             ascii.push_back('.');
-        } else if (!sawExponent && isGroupSeparator(c, group)) {
+        } else if (mark == Mark::Group) {
             continue;
         } else if ((c == u'e' || c == u'E') && sawDigit && !sawExponent) {
             ascii.push_back('e');
@@ -102,14 +101,9 @@ std::optional<std::string> cForm(QStringView text, const QLocale &locale)
     return ascii;
 }
 
-} // namespace
-
-std::optional<double> parse(QStringView text, const QLocale &locale)
+// The finite value of a C-form text.
+std::optional<double> valueOf(const std::string &ascii)
 {
-    const std::optional<std::string> form = cForm(text, locale);
-    if (!form)
-        return std::nullopt;
-    const std::string &ascii = *form;
     double value = 0.0;
     const char *first = ascii.data();
     const char *last = first + ascii.size();
@@ -119,11 +113,39 @@ std::optional<double> parse(QStringView text, const QLocale &locale)
     return value;
 }
 
+template <typename MarkOf>
+std::optional<double> readNumber(QStringView body, const QLocale &locale, MarkOf markOf)
+{
+    const std::optional<std::string> ascii = cForm(body, locale, markOf);
+    return ascii ? valueOf(*ascii) : std::nullopt;
+}
+
+// The marks of a number typed in the locale: its decimal separator, and its
+// digit-group separator anywhere.
+auto localeMarks(const QLocale &locale)
+{
+    const QChar decimal = singleChar(locale.decimalPoint(), u'.');
+    const QChar group = singleChar(locale.groupSeparator(), u',');
+    return [decimal, group](qsizetype, QChar c) {
+        if (c == decimal)
+            return Mark::Decimal;
+        return isGroupSeparator(c, group) ? Mark::Group : Mark::None;
+    };
+}
+
+} // namespace
+
+std::optional<double> parse(QStringView text, const QLocale &locale)
+{
+    return readNumber(trimmed(text), locale, localeMarks(locale));
+}
+
 std::optional<QString> plain(QStringView text, const QLocale &locale)
 {
-    if (!parse(text, locale))
+    const std::optional<std::string> ascii = cForm(trimmed(text), locale, localeMarks(locale));
+    if (!ascii || !valueOf(*ascii))
         return std::nullopt;
-    return QString::fromLatin1(*cForm(text, locale));
+    return QString::fromLatin1(ascii->data(), static_cast<qsizetype>(ascii->size()));
 }
 
 QString fromPlain(QStringView plain, const QLocale &locale)
@@ -131,6 +153,44 @@ QString fromPlain(QStringView plain, const QLocale &locale)
     QString text = plain.toString();
     text.replace(u'.', singleChar(locale.decimalPoint(), u'.'));
     return text;
+}
+
+std::optional<double> parseFileNumber(QStringView text, const QLocale &locale)
+{
+    const QChar localeDecimal = singleChar(locale.decimalPoint(), u'.');
+    const QChar localeGroup = singleChar(locale.groupSeparator(), u',');
+    const auto isSeparator = [&](QChar c) { return c == u'.' || c == u',' || c == localeDecimal; };
+    const QStringView body = trimmed(text);
+
+    // Only the digits before an exponent can hold the decimal separator.
+    qsizetype mantissaEnd = 0;
+    while (mantissaEnd < body.size() && body[mantissaEnd] != u'e' && body[mantissaEnd] != u'E')
+        ++mantissaEnd;
+    qsizetype decimalAt = -1;
+    for (qsizetype i = mantissaEnd - 1; i >= 0; --i) {
+        if (isSeparator(body[i])) {
+            decimalAt = i;
+            break;
+        }
+    }
+    if (decimalAt >= 0) {
+        const QChar last = body[decimalAt];
+        for (qsizetype i = 0; i < decimalAt; ++i)
+            if (body[i] == last)
+                decimalAt = -1;
+    }
+
+    // A group separator stands between two digits; elsewhere ("1..5", ",5,")
+    // it is a slip, and the text no number.
+    const auto isDigit = [&](qsizetype i) {
+        return i >= 0 && i < body.size() && body[i] >= u'0' && body[i] <= u'9';
+    };
+    return readNumber(body, locale, [&](qsizetype i, QChar c) {
+        if (i == decimalAt)
+            return Mark::Decimal;
+        const bool group = isSeparator(c) || isGroupSeparator(c, localeGroup);
+        return group && isDigit(i - 1) && isDigit(i + 1) ? Mark::Group : Mark::None;
+    });
 }
 
 double leadingValue(QStringView text, const QLocale &locale)

@@ -27,6 +27,19 @@ std::optional<double> parse(QStringView text, const QLocale &locale = QLocale())
 std::optional<QString> plain(QStringView text, const QLocale &locale = QLocale());
 // A plain number text as the locale writes it (its decimal separator).
 QString fromPlain(QStringView plain, const QLocale &locale = QLocale());
+
+// Reads a number as a data file holds it. A file does not record the
+// separator it was written with and travels between computers, so "." and
+// "," both mark the decimals: "12.5" and "12,5" are twelve and a half under
+// every locale. In a number holding several of them, the last is the decimal
+// separator when it is the only one of its kind, and every other one is a
+// digit-group separator, skipped where it stands between two digits:
+// "1.234,5" and "1,234.5" are 1234.5, "1,234,567" is 1234567, "1..5" is no
+// number. The locale's own decimal separator, where it is neither character,
+// marks the decimals too, and its digit-group separator (a blank in some
+// locales) groups as well; the rest is as parse() reads it.
+std::optional<double> parseFileNumber(QStringView text, const QLocale &locale = QLocale());
+
 // The lenient prefix read: leading blanks skipped, then as much of a number as
 // the text offers (sign, digits, the locale's decimal separator, exponent);
 // reading stops at the first character that cannot continue a number. Nothing

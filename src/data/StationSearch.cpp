@@ -11,6 +11,28 @@ constexpr std::pair<char16_t, const char16_t *> plainSpellings[] = {
     {u'\u0111', u"d"},  {u'\u0131', u"i"},  {u'\u0142', u"l"}, {u'\u0153', u"oe"},
 };
 
+bool isVowelOrQ(QChar c)
+{
+    return c == u'a' || c == u'e' || c == u'i' || c == u'o' || c == u'u' || c == u'y' || c == u'q';
+}
+
+// Folded text with "ae", "oe" and "ue" written as the vowel alone, except
+// after a vowel or a "q".
+QString withUmlautsMet(const QString &folded)
+{
+    QString form;
+    form.reserve(folded.size());
+    for (qsizetype i = 0; i < folded.size(); ++i) {
+        const QChar c = folded[i];
+        form += c;
+        const bool umlaut = (c == u'a' || c == u'o' || c == u'u') && i + 1 < folded.size()
+                            && folded[i + 1] == u'e' && (i == 0 || !isVowelOrQ(folded[i - 1]));
+        if (umlaut)
+            ++i;
+    }
+    return form;
+}
+
 } // namespace
 
 StationSearch::StationSearch(const std::vector<Station> &stations)
@@ -18,10 +40,12 @@ StationSearch::StationSearch(const std::vector<Station> &stations)
     m_placeKeys.reserve(stations.size());
     m_countryKeys.reserve(stations.size());
     m_keys.reserve(stations.size());
+    m_searchKeys.reserve(stations.size());
     for (const Station &station : stations) {
         m_placeKeys.push_back(fold(station.place));
         m_countryKeys.push_back(fold(station.country));
         m_keys.push_back(m_placeKeys.back() + u'\n' + m_countryKeys.back());
+        m_searchKeys.push_back(withUmlautsMet(m_keys.back()));
     }
 }
 
@@ -45,19 +69,23 @@ QString StationSearch::fold(QStringView text)
     return folded;
 }
 
+QString StationSearch::searchForm(QStringView text)
+{
+    return withUmlautsMet(fold(text));
+}
+
 std::vector<int> StationSearch::matching(QStringView query) const
 {
     const QStringList words = fold(query).simplified().split(u' ', Qt::SkipEmptyParts);
+    QStringList searchWords;
+    for (const QString &word : words)
+        searchWords << withUmlautsMet(word);
     std::vector<int> rows;
     rows.reserve(m_keys.size());
     for (int row = 0; row < static_cast<int>(m_keys.size()); ++row) {
         bool all = true;
-        for (const QString &word : words) {
-            if (!m_keys[row].contains(word)) {
-                all = false;
-                break;
-            }
-        }
+        for (qsizetype w = 0; all && w < words.size(); ++w)
+            all = m_keys[row].contains(words[w]) || m_searchKeys[row].contains(searchWords[w]);
         if (all)
             rows.push_back(row);
     }

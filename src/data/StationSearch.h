@@ -22,8 +22,16 @@ public:
     // spelling ("ß" → "ss", "ø" → "o").
     static QString fold(QStringView text);
 
+    // The form a search compares: folded, and with German umlauts written
+    // out meeting the plain vowel, the way "ä", "ö" and "ü" already fold:
+    // "ae", "oe" and "ue" become "a", "o" and "u", so "München", "Muenchen"
+    // and "Munchen" all give "munchen". After a vowel or a "q" the two
+    // letters are no umlaut ("Aue", "Queen") and stay.
+    static QString searchForm(QStringView text);
+
     // The rows (ascending) whose place or country holds every blank-separated
-    // word of the query, folded; an empty query matches every row.
+    // word of the query, folded or in its search form; an empty query matches
+    // every row.
     std::vector<int> matching(QStringView query) const;
 
     // The folded place and country of row i, for sorting by them.
@@ -33,7 +41,8 @@ public:
 private:
     std::vector<QString> m_placeKeys;
     std::vector<QString> m_countryKeys;
-    // Place, a line break (no query holds one) and country: one search per
-    // word and station.
+    // Place, a line break (no query holds one) and country, folded and in
+    // their search form: one or two searches per word and station.
     std::vector<QString> m_keys;
+    std::vector<QString> m_searchKeys;
 };

@@ -239,13 +239,32 @@ std::vector<DataFile::CellRow> Form1::gridRows() const
 std::optional<Form1::BadCell> Form1::firstBadCell(const std::vector<DataFile::CellRow> &rows,
                                                   const QLocale &locale)
 {
+    // The cell texts go into the file as they stand, and the file reads "."
+    // and "," alike as the decimal separator. A text that the locale reads
+    // as a grouped number ("1,234" in en_US, "1.234" in de_DE; Qt's own
+    // reading checks that the groups stand in their places) would come back
+    // from the file as another number, so it is refused like a text that is
+    // no number. A separator that cannot be a group ("12,5" in en_US) is
+    // the decimal separator the user meant, and passes.
+    const auto badCell = [&](int month, int column, const QString &text) -> std::optional<BadCell> {
+        if (column == 2 && text.isEmpty())
+            return std::nullopt;
+        const std::optional<double> fromFile = NumberText::parseFileNumber(text, locale);
+        if (!fromFile)
+            return BadCell{month, column, text, std::nullopt, std::nullopt};
+        bool grouped = false;
+        const double fromLocale = locale.toDouble(text.trimmed(), &grouped);
+        if (grouped && fromLocale != *fromFile)
+            return BadCell{month, column, text, fromLocale, fromFile};
+        return std::nullopt;
+    };
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int month = static_cast<int>(i) + 1;
         const auto &[temp, ppt] = rows[i];
-        if (!NumberText::parse(temp, locale))
-            return BadCell{month, 1, temp};
-        if (!ppt.isEmpty() && !NumberText::parse(ppt, locale))
-            return BadCell{month, 2, ppt};
+        if (std::optional<BadCell> bad = badCell(month, 1, temp))
+            return bad;
+        if (std::optional<BadCell> bad = badCell(month, 2, ppt))
+            return bad;
     }
     return std::nullopt;
 }
@@ -260,9 +279,17 @@ void Form1::CommGravar_Click()
     if (const std::optional<BadCell> bad = firstBadCell(rows)) {
         Grid2->setCurrentCell(bad->month, bad->column);
         const QString where = QStringLiteral("Month %1, \"%2\"").arg(bad->month).arg(columnCaption(bad->column));
-        const QString what = bad->text.isEmpty()
-                                 ? QStringLiteral("%1 is empty.").arg(where)
-                                 : QStringLiteral("%1: \"%2\" is not a number.").arg(where, bad->text);
+        QString what;
+        if (bad->text.isEmpty())
+            what = QStringLiteral("%1 is empty.").arg(where);
+        else if (bad->fileValue)
+            what = QStringLiteral("%1: \"%2\" would be read from the file as %3, not %4: a data file takes "
+                                  "both \".\" and \",\" as the decimal separator. Type the number without "
+                                  "digit grouping.")
+                       .arg(where, bad->text, NumberText::general(*bad->fileValue),
+                            NumberText::general(*bad->localeValue));
+        else
+            what = QStringLiteral("%1: \"%2\" is not a number.").arg(where, bad->text);
         Dialogs::message(this, what + QStringLiteral("\nThe file was not saved."),
                          QStringLiteral("Warning"), QMessageBox::Warning);
         return;

@@ -32,16 +32,23 @@ public:
     // brought forward.
     static Form1 *showEditor();
 
-    // A grid cell that the data file reader would refuse.
+    // A grid cell that the data file reader would refuse, or read as another
+    // number than the user's locale does.
     struct BadCell
     {
         int month;        // 1..12
         int column;       // 1 temperature, 2 precipitation
         QString text;
+        // For a number with the locale's digit grouping ("1,234" in en_US):
+        // its value there and the value a data file reads ("." and "," both
+        // mark the decimals in a file, so 1.234).
+        std::optional<double> localeValue;
+        std::optional<double> fileValue;
     };
     // The first cell, month by month and temperature before precipitation,
-    // whose text is not a number under the locale: an empty temperature is
-    // refused, an empty precipitation is saved as 0 and passes.
+    // whose text a data file would not read as a number (an empty
+    // temperature is refused, an empty precipitation is saved as 0 and
+    // passes), or would read as another number than the locale does.
     static std::optional<BadCell> firstBadCell(const std::vector<DataFile::CellRow> &rows,
                                                const QLocale &locale = QLocale());
 

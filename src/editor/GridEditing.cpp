@@ -3,6 +3,7 @@
 
 #include "platform/DataGrid.h"
 #include "platform/Dialogs.h"
+#include "platform/PopupMenu.h"
 #include "data/Twips.h"
 
 #include <QAction>
@@ -16,7 +17,7 @@ constexpr char16_t backspace = 8;
 }
 
 GridEditing::GridEditing(DataGrid *grid, Sign minus, const QString &menuName, int *popupColumn)
-    : QObject(grid), m_grid(grid), m_minus(minus), m_menu(new QMenu(grid)),
+    : QObject(grid), m_grid(grid), m_minus(minus), m_menu(new PopupMenu(grid)),
       m_popupColumn(popupColumn ? popupColumn : &m_ownPopupColumn)
 {
     m_menu->setObjectName(menuName);
@@ -24,16 +25,14 @@ GridEditing::GridEditing(DataGrid *grid, Sign minus, const QString &menuName, in
 
     // The shortcuts are shown in the menu as a reminder; the grid itself
     // turns the keys into copy and paste.
-    QAction *copy = m_menu->addAction(QStringLiteral("Copy"));
+    QAction *copy = m_menu->addCommand(QStringLiteral("Copy"), this, &GridEditing::menupopCopiar_Click);
     copy->setObjectName(QStringLiteral("menupopCopiar"));
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
-    QAction *paste = m_menu->addAction(QStringLiteral("Paste"));
+    QAction *paste = m_menu->addCommand(QStringLiteral("Paste"), this, &GridEditing::menupopColar_Click);
     paste->setObjectName(QStringLiteral("menupopColar"));
     paste->setShortcut(QKeySequence::Paste);
     paste->setShortcutContext(Qt::WidgetShortcut);
-    connect(copy, &QAction::triggered, this, &GridEditing::menupopCopiar_Click);
-    connect(paste, &QAction::triggered, this, &GridEditing::menupopColar_Click);
 
     connect(grid, &DataGrid::keyDown, this, [this](int key, Qt::KeyboardModifiers) { Grid2_KeyDown(key); });
     connect(grid, &DataGrid::keyPress, this, [this](QChar character, Qt::KeyboardModifiers) {

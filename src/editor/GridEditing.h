@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/PopupMenu.h"
+
 #include <QMenu>
 #include <QObject>
 #include <QPointer>
@@ -61,7 +63,7 @@ private:
 
     DataGrid *m_grid;
     Sign m_minus;
-    QPointer<QMenu> m_menu;
+    QPointer<PopupMenu> m_menu;
     int m_ownPopupColumn = 0;
     int *m_popupColumn;
 };

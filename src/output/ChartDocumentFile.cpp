@@ -1,21 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/ChartDocumentFile.h"
 
+#include "data/FileReader.h"
+#include "data/FileSaver.h"
 #include "data/Rgb.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 #include <QStringList>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
 #include <array>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 
 // A document, abridged:
 //
@@ -597,55 +595,24 @@ ChartDocumentFile::ReadResult ChartDocumentFile::parse(const QByteArray &bytes)
 ChartDocumentFile::ReadResult ChartDocumentFile::read(const QString &path)
 {
     ReadResult result;
-    // A folder, a pipe or a device is no document; opening a pipe would
-    // wait for ever.
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) {
-        result.error = QStringLiteral("not a file");
-        return result;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = file.errorString();
-        return result;
-    }
-    const QByteArray bytes = file.read(maximumFileSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        result.error = file.errorString();
-        return result;
-    }
-    if (bytes.size() > maximumFileSize) {
+    const FileReader::Result file = FileReader::read(path, maximumFileSize);
+    switch (file.status) {
+    case FileReader::Status::Ok:
+        return parse(file.bytes);
+    case FileReader::Status::NotAFile:
+        result.error = QFileInfo::exists(path) ? QStringLiteral("not a file") : QStringLiteral("no such file");
+        break;
+    case FileReader::Status::Failed:
+        result.error = file.reason;
+        break;
+    case FileReader::Status::TooLarge:
         result.error = QStringLiteral("larger than %1 bytes: not a chart document").arg(maximumFileSize);
-        return result;
+        break;
     }
-    return parse(bytes);
+    return result;
 }
 
 QString ChartDocumentFile::write(const QString &path, const ChartDocument &document)
 {
-    if (path.isEmpty())
-        return QStringLiteral("No file name was given.");
-    // Saving replaces the target with a new file: a folder, a pipe or a
-    // device in its place is refused instead.
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile())
-        return QStringLiteral("It is not a file that can be replaced.");
-    const QByteArray content = bytes(document);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    // The reason of a write cut short is kept from the failing call: the
-    // device may not keep one.
-    errno = 0;
-    if (file.write(content) != content.size() || !file.flush()) {
-        const int code = errno;
-        QString why = file.errorString();
-        if (code != 0 && (why.isEmpty() || why == u"Unknown error"))
-            why = QString::fromLocal8Bit(std::strerror(code));
-        file.cancelWriting();
-        return why;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return QString();
+    return FileSaver::save(path, bytes(document));
 }

@@ -35,7 +35,7 @@ public:
     static QByteArray bytes(const ChartDocument &document);
     static ReadResult parse(const QByteArray &bytes);
     static ReadResult read(const QString &path);
-    // Writes through a temporary file that replaces the old one only when
-    // every byte was written. Returns why it failed; empty on success.
+    // Saved as every file of the program is (FileSaver): a failure leaves
+    // the old file as it was. Returns why it failed; empty on success.
     static QString write(const QString &path, const ChartDocument &document);
 };

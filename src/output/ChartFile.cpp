@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/ChartFile.h"
 
+#include "data/FileSaver.h"
+
 #include <QBuffer>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -8,7 +10,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 namespace {
@@ -117,16 +118,6 @@ QByteArray ChartFile::pdf(const ChartPicture &chart, const QString &title)
 QString ChartFile::write(const QString &path, const QByteArray &bytes)
 {
     if (bytes.isEmpty())
-        return QStringLiteral("the chart could not be composed.");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return why;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return QString();
+        return QStringLiteral("The chart could not be composed");
+    return FileSaver::save(path, bytes);
 }

@@ -30,8 +30,8 @@ public:
     static QByteArray svg(const ChartPicture &chart, const QString &title);
     static QByteArray pdf(const ChartPicture &chart, const QString &title);
 
-    // Writes `bytes` to `path` through a temporary file that replaces the
-    // old one only when everything was written. Returns why it failed; an
-    // empty text on success.
+    // Saves `bytes` as `path` through FileSaver::save, which replaces an old
+    // file only when everything was written. Returns why it failed; an empty
+    // text on success.
     static QString write(const QString &path, const QByteArray &bytes);
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Dialogs.h"
 
+#include "platform/NameOnlyIconProvider.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QStringList>
@@ -34,6 +36,9 @@ QString runFileDialog(QWidget *parent, const Dialogs::FileRequest &request, bool
 {
     const QStringList filters = Dialogs::qtFilter(request.filter).split(QStringLiteral(";;"));
     QFileDialog dialog(parent, request.title, request.directory, Dialogs::qtFilter(request.filter));
+    // Lists folders without reading any file: Qt's own icons would, and a
+    // file such as /proc/kmsg blocks the reader for ever.
+    dialog.setIconProvider(NameOnlyIconProvider::shared());
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // Open does not insist that the file exists either: a name that does
     // not is simply not read, without a message of the dialog's own.

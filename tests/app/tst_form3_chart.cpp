@@ -7,6 +7,7 @@
 #include "chart/ChartRenderer.h"
 #include "chart/ChartValuesFixture.h"
 #include "common/RecordingCanvas.h"
+#include "common/TestPaths.h"
 #include "data/DataSet.h"
 #include "data/NumberText.h"
 #include "platform/DataGrid.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QCheckBox>
+#include <QDir>
 #include <QComboBox>
 #include <QFile>
 #include <QFontMetricsF>
@@ -197,6 +199,9 @@ private slots:
 
     void svgAndPngShowTheTextsOfTheScreen_data();
     void svgAndPngShowTheTextsOfTheScreen();
+
+    void everySampleDrawsAlikeInEveryLocale_data();
+    void everySampleDrawsAlikeInEveryLocale();
 };
 
 void TestForm3Chart::initTestCase()
@@ -655,6 +660,49 @@ void TestForm3Chart::svgAndPngShowTheTextsOfTheScreen()
     for (const ChartOverlay::Text &text : overlaid)
         QVERIFY2(findSvg(text.text, [&](QPointF at) { return text.box.adjusted(-1, -1, 1, 1).contains(at); }),
                  qPrintable(text.text));
+}
+
+void TestForm3Chart::everySampleDrawsAlikeInEveryLocale_data()
+{
+    QTest::addColumn<QString>("path");
+    const QDir samples(TestPaths::sourceDir() + QStringLiteral("/samples"));
+    const QStringList files = samples.entryList({QStringLiteral("*.tvr")}, QDir::Files);
+    QVERIFY(!files.isEmpty());
+    for (const QString &file : files)
+        QTest::newRow(qPrintable(file)) << samples.filePath(file);
+}
+
+// A sample opened as a user opens it draws the same diagram and the same
+// scale under English, Brazilian and German settings: only the axis
+// numbers' decimal separator may differ, and they are not red.
+void TestForm3Chart::everySampleDrawsAlikeInEveryLocale()
+{
+    QFETCH(QString, path);
+    QList<double> firstBounds;
+    QByteArray firstDiagram;
+    for (const QLocale &locale : {QLocale(QLocale::English, QLocale::UnitedStates),
+                                  QLocale(QLocale::Portuguese, QLocale::Brazil),
+                                  QLocale(QLocale::German, QLocale::Germany)}) {
+        QLocale::setDefault(locale);
+        ChartWindow f;
+        QVERIFY(f.form.loadDataFile(path));
+        const ChartState &chart = f.state.chart;
+        const QList<double> bounds{chart.scaleMinX, chart.scaleMaxX, chart.scaleMinY, chart.scaleMaxY};
+        const QImage image = f.c.Picture4->canvas().image().convertToFormat(QImage::Format_RGB32);
+        QByteArray diagram; // one byte per pixel: drawn in data set 1's red or not
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                diagram.append(image.pixel(x, y) == qRgb(255, 0, 0) ? '1' : '0');
+        QVERIFY(diagram.count('1') > 100);
+        if (firstDiagram.isEmpty()) {
+            firstBounds = bounds;
+            firstDiagram = diagram;
+            continue;
+        }
+        QCOMPARE(bounds, firstBounds);
+        QVERIFY2(diagram == firstDiagram, qPrintable(locale.name()));
+    }
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 }
 
 QTEST_MAIN(TestForm3Chart)

@@ -10,6 +10,7 @@
 #include "output/ChartDocumentFile.h"
 #include "platform/DataGrid.h"
 #include "platform/PictureBox.h"
+#include "platform/PopupMenu.h"
 #include "platform/RecentFiles.h"
 
 #include <QAction>

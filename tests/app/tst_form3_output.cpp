@@ -68,10 +68,13 @@ private slots:
     void printShowsHeadingChartAndTable();
     void chartEndsAtItsEdge();
     void chartMenuExceptDuringAreaMeasurement();
+    void chartMenuCommandsByMouse_data();
+    void chartMenuCommandsByMouse();
     void saveChartAs_data();
     void saveChartAs();
     void exportFromTheCommandLine_data();
     void exportFromTheCommandLine();
+    void exportKeepsNamesAsGiven();
 
 private:
     void loadTwoPlaces();
@@ -205,6 +208,39 @@ void TestForm3Output::chartMenuExceptDuringAreaMeasurement()
     QVERIFY(chartMenu());
 }
 
+void TestForm3Output::chartMenuCommandsByMouse_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("copy") << "Copy chart";
+    QTest::newRow("save") << "Save chart as…";
+}
+
+// A user's click on the menu's entries: each command runs once the menu
+// has closed, so a command that lets events run (the copy's progress bar,
+// the Save dialog) never pulls the menu away under its own click.
+void TestForm3Output::chartMenuCommandsByMouse()
+{
+    QFETCH(QString, command);
+    loadTwoPlaces();
+    const QString path = m_files->path("by mouse.svg");
+    m_dialogs->saveAnswers.enqueue(path);
+    rightClick(m_chart, QPoint(5, 5));
+    QMenu *menu = chartMenu();
+    QVERIFY(menu);
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    QAction *action = nullptr;
+    for (QAction *entry : menu->actions())
+        if (entry->text() == command)
+            action = entry;
+    QVERIFY(action);
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+    QTRY_VERIFY(!chartMenu());
+    if (command == u"Copy chart")
+        QTRY_COMPARE(asRgb(QGuiApplication::clipboard()->image()).size(), m_chart->size());
+    else
+        QTRY_VERIFY(QFile::exists(path));
+}
+
 void TestForm3Output::saveChartAs_data()
 {
     QTest::addColumn<QString>("name");
@@ -233,6 +269,7 @@ void TestForm3Output::saveChartAs()
     for (QAction *action : chartMenu()->actions())
         if (action->text() == u"Save chart as…")
             action->trigger();
+    QTRY_COMPARE(m_dialogs->saveRequests.size(), 1);
     QCOMPARE(m_dialogs->saveRequests.constFirst().filter.count(u'|'), 10);
     if (start.isEmpty()) {
         // A Warning that names the file and says why.
@@ -266,8 +303,10 @@ void TestForm3Output::exportFromTheCommandLine_data()
     QTest::newRow("pdf, month chart") << QStringList{"--export=chart.pdf", "--kind", "normal"} + two << 0
                                       << QByteArray("%PDF");
     QTest::newRow("png") << QStringList{"--kind=tervalo", "--export", "chart.png"} + two << 0 << QByteArray("\x89PNG");
-    QTest::newRow("unknown format") << QStringList{"--export", "chart.bmp"} + two << 2 << QByteArray();
-    QTest::newRow("unknown kind") << QStringList{"--export", "chart.svg", "--kind", "pie"} + two << 2 << QByteArray();
+    // Mistakes on the line are told before any window system is needed.
+    QTest::newRow("unknown format") << QStringList{"--export", "chart.bmp"} + two << 1 << QByteArray();
+    QTest::newRow("unknown kind") << QStringList{"--export", "chart.svg", "--kind", "pie"} + two << 1 << QByteArray();
+    QTest::newRow("a wrong option") << QStringList{"--bogus", "warm.tvr"} << 1 << QByteArray();
     QTest::newRow("a file that does not read") << QStringList{"--export", "chart.svg", "missing.tvr"} << 2
                                               << QByteArray();
 }
@@ -304,6 +343,29 @@ void TestForm3Output::exportFromTheCommandLine()
         QVERIFY(errors.endsWith(u'\n'));
         QVERIFY(!written.exists());
     }
+}
+
+// Names that are not UTF-8 read and write their own files, and a line
+// break in a name does not split the one-line reason. The shell passes the
+// names as bytes, and reads and removes the files by them.
+void TestForm3Output::exportKeepsNamesAsGiven()
+{
+    m_files->place("warm.tvr", "Warm", DataFiles::constant(25.14, 120.6));
+    QProcess shell;
+    shell.setWorkingDirectory(m_files->path(QString()));
+    const auto run = [&](const char *script) {
+        shell.start("/bin/sh", {"-c", script, TestPaths::binaryDir() + QStringLiteral("/tervalo")});
+        return shell.waitForFinished(60000) ? shell.exitCode() : -1;
+    };
+    QCOMPARE(run("i=$(printf '\\375.tvr'); o=$(printf '\\377\\376.svg'); cp warm.tvr \"$i\";"
+                 "\"$0\" --export \"$o\" \"$i\"; code=$?; head -c 5 \"$o\"; rm -f \"$i\" \"$o\"; exit $code"),
+             0);
+    QCOMPARE(shell.readAllStandardOutput(), QByteArray("<?xml"));
+
+    QCOMPARE(run("exec \"$0\" --export \"$(printf 'no\\nfolder/c.svg')\" warm.tvr"), 2);
+    const QString reason = QString::fromUtf8(shell.readAllStandardError());
+    QVERIFY2(reason.startsWith(QStringLiteral("tervalo: cannot write \"no\\nfolder/c.svg\": ")), qPrintable(reason));
+    QCOMPARE(reason.count(u'\n'), 1);
 }
 
 QTEST_MAIN(TestForm3Output)

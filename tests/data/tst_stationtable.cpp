@@ -9,6 +9,8 @@
 #include <QSet>
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
 const Station *findStation(const std::vector<Station> &stations, const QString &id)
@@ -64,6 +66,8 @@ private slots:
 
     void matching_data();
     void matching();
+    void germanSpellingsMeet_data();
+    void germanSpellingsMeet();
 };
 
 void TestStationTable::initTestCase()
@@ -249,6 +253,44 @@ void TestStationTable::matching()
     QCOMPARE(read.stations.size(), size_t(4));
     const StationSearch search(read.stations);
     QCOMPARE(search.matching(query), rows);
+}
+
+// The table writes German places with the umlauts spelled out; a user
+// types them in any of the three ways.
+void TestStationTable::germanSpellingsMeet_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QString>("place");
+    QTest::addColumn<bool>("found");
+    const auto row = [](const char *name, const char *query, const char *place, bool found = true) {
+        QTest::newRow(name) << QString::fromUtf8(query) << QString::fromUtf8(place) << found;
+    };
+    row("umlaut", "münchen", "Muenchen-Stadt");
+    row("written out", "muenchen", "Muenchen-Stadt");
+    row("plain vowel, capital", "Munchen", "Muenchen-Stadt");
+    row("inside a word", "waldmünchen", "Waldmuenchen");
+    row("o umlaut", "köln", "Koeln/Bonn");
+    row("u umlaut", "düsseldorf", "Duesseldorf");
+    row("with the country", "nürnberg germany", "Nuernberg");
+    row("table without the e", "zürich", "Zurich");
+    row("table without the e, written out", "Zuerich", "Zurich");
+    row("accent", "São Paulo", "Sao Paulo");
+    row("part of a word after the umlaut", "enchen", "Muenchen-Stadt");
+    // Not umlauts: no place is found by the vowel alone.
+    row("after a q", "que", "Iquitos", false);
+    row("after a vowel", "aue", "Augsburg", false);
+}
+
+void TestStationTable::germanSpellingsMeet()
+{
+    QFETCH(QString, query);
+    QFETCH(QString, place);
+    QFETCH(bool, found);
+    const StationSearch search(shipped.stations);
+    const std::vector<int> rows = search.matching(query);
+    const bool among = std::any_of(rows.begin(), rows.end(),
+                                   [&](int row) { return shipped.stations[row].place == place; });
+    QCOMPARE(among, found);
 }
 
 QTEST_GUILESS_MAIN(TestStationTable)

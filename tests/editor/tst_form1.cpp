@@ -333,7 +333,7 @@ private slots:
         const QList<QByteArray> ones(10, "(1;1)");
         QTest::newRow("pt_BR") << QLocale(QLocale::Portuguese, QLocale::Brazil)
                                << fileOf("Natal, RN", QList<QByteArray>{"(25,80;1.210)", "(26;0)"} + ones)
-                               << fileOf("Natal, RN", QList<QByteArray>{"(25,8;1210)", "(26;0)"} + ones);
+                               << fileOf("Natal, RN", QList<QByteArray>{"(25,8;1,21)", "(26;0)"} + ones);
         // Far longer than a line edit holds by default (32767 characters).
         const QByteArray longName = QByteArray("Long name, ").repeated(4000) + "end";
         QTest::newRow("a name of 44003 characters")
@@ -376,7 +376,7 @@ private slots:
         Editor e;
         for (int r = 1; r <= 12; ++r)
             e.type(r, 1, QString::number(r));
-        e.type(2, 2, QStringLiteral("12,5"));  // a group separator in en_US: reads as 125
+        e.type(2, 2, QStringLiteral("12,5"));  // no group in en_US: the decimal comma
         e.type(3, 2, QStringLiteral("-3"));
         const QString to = path(QStringLiteral("typed.tvr"));
         dialogs.saveAnswers << to;
@@ -424,6 +424,8 @@ private slots:
         QTest::newRow("empty grid") << 0 << 0 << "" << "Month 1, \"Temp\" is empty.";
         QTest::newRow("temperature 1-2") << 3 << 1 << "1-2" << "Month 3, \"Temp\": \"1-2\" is not a number.";
         QTest::newRow("two points") << 7 << 2 << "1..5" << "Month 7, \"Ppt\": \"1..5\" is not a number.";
+        QTest::newRow("digit group") << 7 << 2 << "1,234"
+                                     << "Month 7, \"Ppt\": \"1,234\" would be read from the file as 1.234, not 1234";
     }
     void refusedSave()
     {

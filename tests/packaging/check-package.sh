@@ -41,6 +41,35 @@ for file in applications/io.github.tervalo.Tervalo.desktop metainfo/io.github.te
             mime/packages/tervalo.xml icons/hicolor/scalable/apps/tervalo.svg; do
     [ -s "$share/$file" ] || fail "no $file"
 done
+# The licence and the credits, as Debian keeps them: the copyright file in
+# its machine-readable form (read by Debian's own parser), naming for the
+# files they cover the program's licence and the station data's source and
+# terms, and the READMEs that tell where the data comes from.
+credit="Climate normals: Deutscher Wetterdienst (DWD), compiled in fdagner/klimadiagramme."
+doc=$share/doc/tervalo
+cmp -s "$source/COPYING" /usr/share/common-licenses/GPL-3 || fail "COPYING is not the text of the GNU GPL version 3"
+cmp -s "$source/samples/README.md" "$doc/samples/README.md" || fail "no samples README in usr/share/doc/tervalo"
+cmp -s "$source/resources/stations/README.md" "$doc/resources/stations/README.md" \
+    || fail "no station library README in usr/share/doc/tervalo"
+/usr/bin/python3 - "$doc/copyright" "$credit" <<'CHECK' || fail "usr/share/doc/tervalo/copyright is wrong"
+import sys
+from debian import copyright
+with open(sys.argv[1], encoding="utf-8") as f:
+    c = copyright.Copyright(f, strict=True)
+defined = {p.license.synopsis for p in c.all_license_paragraphs()}
+for files in c.all_files_paragraphs():
+    if not files.license.text and files.license.synopsis not in defined:
+        sys.exit(f"no text for the licence {files.license.synopsis}")
+for path, licence in [("src/app/main.cpp", "GPL-3+"), ("resources/stations/stations.csv", "GeoNutzV"),
+                      ("samples/lisbon.tvr", "GeoNutzV")]:
+    found = c.find_files_paragraph(path)
+    if found is None or found.license.synopsis != licence:
+        sys.exit(f"{path} is not under {licence}")
+if sys.argv[2] not in " ".join(c.find_files_paragraph("samples/lisbon.tvr").comment.split()):
+    sys.exit("the station data lacks its credit line")
+CHECK
+grep -qF "$credit" "$share/metainfo/io.github.tervalo.Tervalo.metainfo.xml" \
+    || fail "the AppStream description lacks the credit line"
 for size in 16 22 24 32 48 64 128 256; do
     file --brief "$share/icons/hicolor/${size}x$size/apps/tervalo.png" | grep -q "PNG image data, $size x $size" \
         || fail "no ${size}x$size PNG icon"
