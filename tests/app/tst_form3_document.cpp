@@ -271,6 +271,15 @@ private slots:
         QCOMPARE(runProgram({QStringLiteral("--export"), exported, path}), 0);
         QCOMPARE(QImage(exported).convertToFormat(QImage::Format_RGB32),
                  image.convertToFormat(QImage::Format_RGB32));
+
+        // A kind given on the command line overrides the document's own.
+        const bool otherIsNormal = !monthChart;
+        (otherIsNormal ? s.c().Option3 : s.c().Option2)->setChecked(true);
+        QCOMPARE(runProgram({QStringLiteral("--export"), exported, QStringLiteral("--kind"),
+                             otherIsNormal ? QStringLiteral("normal") : QStringLiteral("tervalo"), path}),
+                 0);
+        QCOMPARE(QImage(exported).convertToFormat(QImage::Format_RGB32),
+                 s.window->chartImage().convertToFormat(QImage::Format_RGB32));
     }
 
     // Fifty places: their own default colours and the legend in columns
