@@ -4,10 +4,15 @@
 // the locale.
 #include "output/ChartDocumentFile.h"
 
+#include "data/FileName.h"
+
 #include <QLocale>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <limits>
+
+#include <sys/stat.h>
 
 class TestChartDocumentFile : public QObject
 {
@@ -53,6 +58,46 @@ private slots:
         const ChartDocumentFile::ReadResult read = ChartDocumentFile::parse(ChartDocumentFile::bytes(document));
         QVERIFY2(read.ok(), qPrintable(read.error));
         QCOMPARE(read.document->title, QStringLiteral("a\uFFFD" "b"));
+    }
+
+    void onlyFilesAreRead_data()
+    {
+        QTest::addColumn<QByteArray>("name");   // the system's bytes, in a folder of its own
+        QTest::addColumn<QByteArray>("made");   // "document", "folder", "pipe" or nothing
+        QTest::addColumn<QString>("error");
+        QTest::newRow("a document") << QByteArray("a.tvc") << QByteArray("document") << QString();
+        QTest::newRow("a name that is not UTF-8") << QByteArray("\xfd\xff.tvc") << QByteArray("document") << QString();
+        QTest::newRow("missing") << QByteArray("gone.tvc") << QByteArray() << "no such file";
+        QTest::newRow("a folder") << QByteArray("folder.tvc") << QByteArray("folder") << "not a file";
+        QTest::newRow("a named pipe, which would never end") << QByteArray("pipe.tvc") << QByteArray("pipe")
+                                                             << "not a file";
+    }
+    // Saved and read under the name as the system has it; a folder or a
+    // pipe is refused without waiting on it.
+    void onlyFilesAreRead()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QByteArray, made);
+        QFETCH(QString, error);
+        const QTemporaryDir folder;
+        const QByteArray native = QFile::encodeName(folder.path()) + '/' + name;
+        const QString path = FileName::fromNative(native);
+        ChartDocument document;
+        document.title = QStringLiteral("Kept");
+        if (made == "document")
+            QCOMPARE(ChartDocumentFile::write(path, document), QString());
+        else if (made == "folder")
+            QCOMPARE(::mkdir(native.constData(), 0755), 0);
+        else if (made == "pipe")
+            QCOMPARE(::mkfifo(native.constData(), 0644), 0);
+
+        const ChartDocumentFile::ReadResult read = ChartDocumentFile::read(path);
+        QCOMPARE(read.error, error);
+        if (error.isEmpty()) {
+            struct stat info;
+            QCOMPARE(::stat(native.constData(), &info), 0);
+            QCOMPARE(read.document->title, document.title);
+        }
     }
 };
 
