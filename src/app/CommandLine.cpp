@@ -52,6 +52,9 @@ CommandLine::CommandLine()
              QStringLiteral("Chart kind of --export: tervalo (default) or normal; it overrides a chart "
                             "document's own."),
              QStringLiteral("kind"))
+    , m_classify(QStringLiteral("classify"),
+                 QStringLiteral("Print the K\u00f6ppen\u2013Geiger climate class of each data file "
+                                "(path, class and place, tab-separated) and quit."))
 {
     m_parser.setApplicationDescription(
         QStringLiteral("Draws climate diagrams from Tervalo data files and chart documents."));
@@ -59,6 +62,7 @@ CommandLine::CommandLine()
     m_parser.addOption(m_version);
     m_parser.addOption(m_export);
     m_parser.addOption(m_kind);
+    m_parser.addOption(m_classify);
     m_parser.addPositionalArgument(QStringLiteral("files"),
                                    QStringLiteral("Data files (.tvr) to open, in this order; a chart "
                                                   "document (.tvc) replaces the chart with its own."),
@@ -93,6 +97,16 @@ CommandLine::Request CommandLine::parse(const QStringList &arguments)
             return mistake(QStringLiteral("unknown chart kind %1: use tervalo or normal")
                                .arg(FileName::quoted(m_parser.value(m_kind))));
         request.kind = kind->second;
+    }
+
+    if (m_parser.isSet(m_classify)) {
+        if (m_parser.isSet(m_export))
+            return mistake(QStringLiteral("--classify and --export cannot be used together"));
+        if (request.files.isEmpty())
+            return mistake(QStringLiteral("no data files given to classify"));
+        request.action = Action::Classify;
+        request.givenFiles = m_parser.positionalArguments();
+        return request;
     }
 
     if (m_parser.isSet(m_export)) {

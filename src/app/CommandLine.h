@@ -11,8 +11,8 @@
 #include <optional>
 
 // The program's command line: data files and chart documents to open,
-// --help and --version, and --export with --kind to write the files' chart
-// without a window.
+// --help and --version, --export with --kind to write the files' chart
+// without a window, and --classify to print the files' climate classes.
 //
 // Everything on the line is settled here, before any window system is
 // opened: main parses with only a QCoreApplication, because QApplication's
@@ -30,6 +30,7 @@ public:
     enum class Action {
         OpenWindow,   // the main window with `files` loaded
         Export,       // the chart of `files` written to `exportPath`, no window
+        Classify,     // the climate class of each of `givenFiles` printed, no window
         Answer,       // --help, --version or a mistake: print and end with exitCode
     };
 
@@ -44,6 +45,8 @@ public:
         // own kind.
         QString exportPath;
         std::optional<ChartKind> kind;
+        // --classify: the files as given, as the output repeats them.
+        QStringList givenFiles;
         // Action::Answer: exit code 0 with the text for standard output
         // (--help, --version), or 1 with the text for standard error (a
         // mistake on the line).
@@ -76,4 +79,5 @@ private:
     QCommandLineOption m_version;
     QCommandLineOption m_export;
     QCommandLineOption m_kind;
+    QCommandLineOption m_classify;
 };

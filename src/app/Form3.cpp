@@ -124,6 +124,7 @@ void Form3::createCollaborators()
     m_gridEditing = new GridEditing(c.Grid2, GridEditing::Sign::Refused, QStringLiteral("menupo"),
                                     &m_state.gridPopupColumn);
     connect(m_gridEditing, &GridEditing::edited, this, &Form3::Grid2_Edited);
+    connect(m_engine, &Form3Chart::transposed, this, &Form3::showClimateClasses);
 }
 
 void Form3::connectControls()

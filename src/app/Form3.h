@@ -18,6 +18,7 @@
 #include <vector>
 
 struct DataSet;
+class ClimateClass;
 class DataSetStyle;
 class Form3Analysis;
 class Form3Chart;
@@ -93,8 +94,17 @@ public:
     void List2_Click();
     void Grid2_Fill();
     // Month cells edited by the user (keys, Delete, Paste): the averages of
-    // the columns touched are worked out again from the month cells.
+    // the columns touched are worked out again from the month cells, and
+    // the data sets' numbers and climate classes from the cells' numbers.
     void Grid2_Edited(const QTableWidgetSelectionRange &cells);
+
+    // Data set n's Köppen–Geiger climate class, from its months as they
+    // stand (the file's or the library's numbers, then edited cells); no
+    // class for a number that is not loaded.
+    ClimateClass climateClass(int n) const;
+    // Its class, name and reasons as the tooltips of its list entries and
+    // legend label say them; empty for a number that is not loaded.
+    QString climateClassText(int n) const;
 
     // Toolbar.
     void Bot_Click(int index);
@@ -170,6 +180,13 @@ private:
     void Grid2_Average(int column);
     // Lays the shown legend labels out so that every one shows (Form3_Loading.cpp).
     void arrangeLegend();
+    // The climate class (Form3_ClimateClass.cpp): data set n's cell in the
+    // class row, under whichever of its columns holds the temperatures,
+    // and the tooltips of its list entries and legend label.
+    void showClimateClass(int n);
+    void showClimateClasses();
+    void valuesEdited(const QTableWidgetSelectionRange &cells);
+    int temperatureColumn(int n) const;
 
     ProgramState &m_program;
     std::unique_ptr<ProgramState> m_ownProgram;

@@ -555,6 +555,7 @@ void Form3Chart::transPor()
     s.scaleMaxX = Scale::upperBound(s.tempMin, s.tempMax);
     s.scaleMinY = Scale::lowerBound(s.precMin, s.precMax);
     s.scaleMaxY = Scale::upperBound(s.precMin, s.precMax);
+    emit transposed();
     reFaz(false);
 }
 
@@ -580,7 +581,8 @@ Form3Chart::SwappedColumns Form3Chart::swapColumns(int k)
         grid->setText(row, columnX, moved.x[row] ? NumberText::general(*moved.x[row]) : textY);
         grid->setText(row, columnY, moved.y[row] ? NumberText::general(*moved.y[row]) : textX);
     }
-    // The rows under the months (the averages) go with their columns.
+    // The rows under the months (the averages, the climate class) go with
+    // their columns.
     for (int row = 13; row < grid->rowCount(); ++row) {
         const QString textX = grid->text(row, columnX);
         grid->setText(row, columnX, grid->text(row, columnY));

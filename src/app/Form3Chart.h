@@ -59,7 +59,7 @@ public:
     void GridY_Click();
 
     // Exchanges the two columns of data set k in the values table: headers,
-    // months (each number written in the general form) and averages. Gives
+    // months (each number written in the general form), averages and class. Gives
     // what moved into the X and the Y column, read as numbers (months 1..12).
     struct SwappedColumns
     {
@@ -78,6 +78,10 @@ public:
     QSize chartPixelSize() const;
     // What lies over the chart picture, in its pixels.
     ChartOverlay overlay() const;
+
+signals:
+    // transPor has exchanged every data set's two columns.
+    void transposed();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -147,6 +147,7 @@ inline constexpr int legendColumnGap = 150;      // between columns, when one do
 // Values table.
 inline constexpr int gridDataColumnWidth = 540;
 inline constexpr int gridMonthColumnWidth = 900;
+inline constexpr int gridClassRow = 14;          // under the averages: each data set's climate class
 inline constexpr int gridWindowMargin = 600;     // the table stops growing this far from the window's right
 
 // Colours.

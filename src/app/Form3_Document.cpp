@@ -27,6 +27,7 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QTableWidgetSelectionRange>
 #include <QToolButton>
 
 #include <algorithm>
@@ -157,8 +158,8 @@ ChartDocument Form3::chartDocument() const
     for (int n = 1; n <= count; ++n) {
         DocumentPlace place;
         place.data.name = placeOf(n, m_state.setName[n]);
-        std::copy_n(m_state.setTemp[n].begin(), 13, place.data.temp.begin());
-        std::copy_n(m_state.setPrec[n].begin(), 13, place.data.ppt.begin());
+        std::copy_n(m_state.loadedTemp[n].begin(), 13, place.data.temp.begin());
+        std::copy_n(m_state.loadedPrec[n].begin(), 13, place.data.ppt.begin());
         place.data.info = m_state.setInfo[n];
         const QListWidgetItem *entry = c.List1->item(n - 1);
         place.checked = entry && entry->checkState() == Qt::Checked;
@@ -231,7 +232,9 @@ void Form3::applyDocument(const ChartDocument &document)
                 const bool inFirst = (edit.quantity == Quantity::Temperature) != place.transposed;
                 const int column = inFirst ? 2 * n - 1 : 2 * n;
                 c.Grid2->setText(edit.month, column, edit.value ? NumberText::general(*edit.value) : QString());
-                Grid2_Average(column);
+                // As the user's edit did: the month's number, its average
+                // and the place's climate class follow.
+                Grid2_Edited(QTableWidgetSelectionRange(edit.month, column, edit.month, column));
             }
         }
 

@@ -33,13 +33,14 @@ QString displayName(int n, const QString &place)
     return QString::number(n) + QStringLiteral(" - ") + place;
 }
 
-// Rows 0 to 13 of data set n's two columns.
+// Rows 0 to 14 (the header, the months, the average and the class) of
+// data set n's two columns.
 void colourColumns(DataGrid *grid, int n, qint32 colour, bool onlyExisting)
 {
     for (int column : {2 * n - 1, 2 * n}) {
         if (onlyExisting && column >= grid->columnCount())
             continue;
-        for (int row = 0; row <= 13; ++row)
+        for (int row = 0; row <= Form3Design::gridClassRow; ++row)
             grid->setCellTextColour(row, column, colour);
     }
 }
@@ -185,8 +186,12 @@ void Form3::appendDataSet()
     m_state.setCount = n;
     m_state.setName[n] = program.placeName;
     m_state.setInfo[n] = m_state.fileInfo;
-    std::copy_n(m_state.fileTemp.begin(), 13, m_state.setTemp[n].begin());
-    std::copy_n(m_state.filePrec.begin(), 13, m_state.setPrec[n].begin());
+    for (int month = 1; month <= 12; ++month) {
+        m_state.setTemp[n][month] = m_state.fileTemp[month];
+        m_state.setPpt[n][month] = m_state.filePrec[month];
+    }
+    std::copy_n(m_state.fileTemp.begin(), 13, m_state.loadedTemp[n].begin());
+    std::copy_n(m_state.filePrec.begin(), 13, m_state.loadedPrec[n].begin());
 
     Grid2_Fill();
 
@@ -212,7 +217,9 @@ void Form3::List1_ItemCheck()
         if (entry->checkState() == Qt::Checked) {
             lastChecked = i;
             const QSignalBlocker quiet(c.List2);
-            c.List2->addItem(entry->text());
+            auto *selected = new QListWidgetItem(entry->text());
+            selected->setToolTip(entry->toolTip());
+            c.List2->addItem(selected);
             colourColumns(c.Grid2, n, Form3Design::black, true);
         } else {
             colourColumns(c.Grid2, n, Form3Design::grey, false);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The values table: two columns per data set, a row of averages.
+// The values table: two columns per data set, a row of averages and a row
+// of climate classes.
 #include "app/Form3.h"
 
 #include "app/Form3Design.h"
@@ -43,8 +44,10 @@ void Form3::Grid2_Fill()
         return;
 
     if (n == 1) {
-        grid->setRowCount(14);
-        grid->setText(13, 0, QStringLiteral("Average"));
+        grid->setRowCount(Form3Design::gridClassRow + 1);
+        grid->setText(averageRow, 0, QStringLiteral("Average"));
+        grid->setText(Form3Design::gridClassRow, 0, QStringLiteral("Class"));
+        grid->setCellToolTip(Form3Design::gridClassRow, 0, QStringLiteral("K\u00f6ppen\u2013Geiger climate class"));
         for (int row = 0; row <= 12; ++row) {
             grid->setText(row, 0, QString::number(row));
             grid->setCellCentred(row, 0);
@@ -87,10 +90,15 @@ void Form3::Grid2_Fill()
         sum += m_state.filePrec[row];
     }
     grid->setText(averageRow, precipitation, NumberText::fixed(sum / 12, 1));
+
+    showClimateClass(n);
 }
 
 void Form3::Grid2_Edited(const QTableWidgetSelectionRange &cells)
 {
+    // The edited data sets' numbers and climate classes (an edit of the
+    // class row itself is undone there).
+    valuesEdited(cells);
     if (cells.bottomRow() < 1 || cells.topRow() > 12)
         return;
     for (int column = std::max(cells.leftColumn(), 1); column <= cells.rightColumn(); ++column)

@@ -43,10 +43,16 @@ struct MainState
     // What is known of data set n's place besides its values (stations of
     // the library know their elevation, latitude and period).
     std::array<PlaceInfo, maxDataSets + 1> setInfo{};
-    // The months data set n was loaded with (1..12), at full precision; the
-    // values table shows them rounded.
+    // Data set n's months as numbers (element 0 unused): the file's or the
+    // library's values at full precision, then the number of each month's
+    // cell the user edits (NaN while it holds no number). Its climate class
+    // is worked out from these, never from the table's rounded texts.
     std::array<std::array<double, 13>, maxDataSets + 1> setTemp{};
-    std::array<std::array<double, 13>, maxDataSets + 1> setPrec{};
+    std::array<std::array<double, 13>, maxDataSets + 1> setPpt{};
+    // The months data set n was loaded with, at full precision, as they
+    // stay: what a chart document keeps, its edits apart.
+    std::array<std::array<double, 13>, maxDataSets + 1> loadedTemp{};
+    std::array<std::array<double, 13>, maxDataSets + 1> loadedPrec{};
     bool hasData = false;
 
     // The file being loaded: months 1..12.

@@ -31,7 +31,7 @@ namespace {
 // Each column as wide as a long entry of its kind (or its heading, with
 // room for the sort arrow): the widths never depend on what is listed.
 constexpr const char16_t *columnSamples[StationListModel::ColumnCount] = {
-    u"Cartagena (Rafael Nunez Airp.)", u"Russian Federation", u"-1000 m", u"88.88\u00b0 N",
+    u"Cartagena (Rafael Nunez Airp.)", u"Russian Federation", u"BWh", u"-1000 m", u"88.88\u00b0 N",
     u"188.88\u00b0 W", u"1991-2020"};
 constexpr int columnPadding = 28;   // pixels: cell margins and the sort arrow
 
@@ -45,11 +45,11 @@ StationBrowser::StationBrowser(const QString &tablePath, AddPlace addPlace, QWid
     setWindowTitle(QStringLiteral("Station library"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    auto *findLabel = new QLabel(QStringLiteral("&Find a place or country:"), this);
+    auto *findLabel = new QLabel(QStringLiteral("&Find a place, country or climate class:"), this);
     m_search = new QLineEdit(this);
     m_search->setObjectName(QStringLiteral("StationSearch"));
-    m_search->setAccessibleName(QStringLiteral("Find a place or country"));
-    m_search->setPlaceholderText(QStringLiteral("for example: sao paulo, moscow, kenya"));
+    m_search->setAccessibleName(QStringLiteral("Find a place, country or climate class"));
+    m_search->setPlaceholderText(QStringLiteral("for example: sao paulo, moscow, kenya, bwh, cfb france"));
     m_search->setClearButtonEnabled(true);
     findLabel->setBuddy(m_search);
 

@@ -16,9 +16,9 @@ struct DataSet;
 struct Station;
 
 // The station library: a window beside the main window that finds stations
-// of the shipped table by place or country and adds them to the chart as
-// data sets, or saves one as a data file. It is not modal, is created when
-// first shown and discarded when closed.
+// of the shipped table by place, country or climate class and adds them to
+// the chart as data sets, or saves one as a data file. It is not modal, is
+// created when first shown and discarded when closed.
 class StationBrowser : public QWidget
 {
     Q_OBJECT

@@ -4,6 +4,7 @@
 #include "data/NumberText.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cmath>
 #include <numeric>
 
@@ -29,7 +30,18 @@ void StationListModel::setStations(std::vector<Station> stations)
 {
     beginResetModel();
     m_stations = std::move(stations);
-    m_search = std::make_unique<StationSearch>(m_stations);
+    // Each station's class is worked out once, here (well under a
+    // millisecond for the whole table), and found by the search like a word
+    // of the place: "bwh", "dfb russia".
+    m_classes.clear();
+    m_classes.reserve(m_stations.size());
+    std::vector<QString> codes;
+    codes.reserve(m_stations.size());
+    for (const Station &s : m_stations) {
+        m_classes.push_back(ClimateClass::of(s.temp, s.ppt));
+        codes.push_back(m_classes.back().code());
+    }
+    m_search = std::make_unique<StationSearch>(m_stations, codes);
     m_order.resize(m_stations.size());
     std::iota(m_order.begin(), m_order.end(), 0);
     m_shown = m_order;
@@ -66,6 +78,13 @@ const Station *StationListModel::station(int row) const
     return &m_stations[m_shown[row]];
 }
 
+ClimateClass StationListModel::climateClass(int row) const
+{
+    if (row < 0 || row >= static_cast<int>(m_shown.size()))
+        return {};
+    return m_classes[m_shown[row]];
+}
+
 int StationListModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(m_shown.size());
@@ -86,9 +105,18 @@ QVariant StationListModel::data(const QModelIndex &index, int role) const
                             || index.column() == LongitudeColumn;
         return static_cast<int>(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
     }
-    // Long names are cut in their columns; the tooltip has them whole.
-    if (role == Qt::ToolTipRole)
-        return QStringLiteral("%1, %2 (station %3)").arg(s->place, s->country, s->id);
+    // Long names are cut in their columns; the tooltip has them whole, with
+    // the climate class in words (and over the class, why).
+    if (role == Qt::ToolTipRole) {
+        const ClimateClass &climate = m_classes[m_shown[index.row()]];
+        QString tip = QStringLiteral("%1, %2 (station %3)").arg(s->place, s->country, s->id);
+        if (climate.isValid())
+            tip += u'\n' + climate.codeAndName();
+        if (index.column() == ClassColumn)
+            for (const QString &step : climate.reasons(m_locale))
+                tip += u'\n' + step.at(0).toUpper() + step.mid(1);
+        return tip;
+    }
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
@@ -96,6 +124,8 @@ QVariant StationListModel::data(const QModelIndex &index, int role) const
         return s->place;
     case CountryColumn:
         return s->country;
+    case ClassColumn:
+        return m_classes[m_shown[index.row()]].code();
     case ElevationColumn:
         return NumberText::general(s->elevation, m_locale) + QStringLiteral(" m");
     case LatitudeColumn:
@@ -116,6 +146,7 @@ QVariant StationListModel::headerData(int section, Qt::Orientation orientation, 
     switch (section) {
     case PlaceColumn: return QStringLiteral("Place");
     case CountryColumn: return QStringLiteral("Country");
+    case ClassColumn: return QStringLiteral("Class");
     case ElevationColumn: return QStringLiteral("Elevation");
     case LatitudeColumn: return QStringLiteral("Latitude");
     case LongitudeColumn: return QStringLiteral("Longitude");
@@ -143,6 +174,9 @@ void StationListModel::sort(int column, Qt::SortOrder order)
             break;
         case CountryColumn:
             c = keys.countryKey(a).compare(keys.countryKey(b));
+            break;
+        case ClassColumn:
+            c = std::strcmp(m_classes[a].letters(), m_classes[b].letters());
             break;
         case PeriodColumn:
             c = m_stations[a].period.compare(m_stations[b].period);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "analysis/ClimateClass.h"
 #include "data/StationSearch.h"
 #include "data/StationTable.h"
 
@@ -19,7 +20,7 @@ class StationListModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum Column { PlaceColumn, CountryColumn, ElevationColumn, LatitudeColumn, LongitudeColumn,
+    enum Column { PlaceColumn, CountryColumn, ClassColumn, ElevationColumn, LatitudeColumn, LongitudeColumn,
                   PeriodColumn, ColumnCount };
 
     explicit StationListModel(QObject *parent = nullptr);
@@ -31,6 +32,8 @@ public:
 
     // The station shown in list row `row`; nullptr outside the list.
     const Station *station(int row) const;
+    // Its climate class; no class outside the list.
+    ClimateClass climateClass(int row) const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -42,6 +45,7 @@ private:
     void filter();
 
     std::vector<Station> m_stations;
+    std::vector<ClimateClass> m_classes;   // by station, as the table gives them
     std::unique_ptr<StationSearch> m_search;
     std::vector<int> m_order;    // every station, in sort order
     std::vector<int> m_shown;    // the matching ones, in sort order

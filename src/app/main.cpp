@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ChartExport.h"
+#include "app/ClassifyCommand.h"
 #include "app/CommandLine.h"
 #include "app/Form3.h"
 #include "platform/NameOnlyIconProvider.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTextStream>
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -62,6 +65,21 @@ int exportWithoutWindow(char *programName, const CommandLine::Request &request)
     return exportChart(request.exportPath, request.kind, request.files, errors);
 }
 
+// Classifying reads files and prints lines: no window system at all.
+int classifyWithoutWindow(int &argc, char *argv[], const CommandLine::Request &request)
+{
+    QCoreApplication terminal(argc, argv);
+    nameTheProgram();
+    // Unbuffered, each line goes out when it is known: the lines on both
+    // streams keep the order of the files in a terminal.
+    QFile out;
+    QFile errors;
+    if (!out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered)
+        || !errors.open(STDERR_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return 2;
+    return classifyFiles(request.givenFiles, out, errors);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -72,6 +90,8 @@ int main(int argc, char *argv[])
         return answer(request);
     case CommandLine::Action::Export:
         return exportWithoutWindow(argv[0], request);
+    case CommandLine::Action::Classify:
+        return classifyWithoutWindow(argc, argv, request);
     case CommandLine::Action::OpenWindow:
         break;
     }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/StationSearch.h"
 
+#include <QHash>
+
 #include <utility>
 
 namespace {
@@ -35,7 +37,7 @@ QString withUmlautsMet(const QString &folded)
 
 } // namespace
 
-StationSearch::StationSearch(const std::vector<Station> &stations)
+StationSearch::StationSearch(const std::vector<Station> &stations, const std::vector<QString> &extraWords)
 {
     m_placeKeys.reserve(stations.size());
     m_countryKeys.reserve(stations.size());
@@ -46,6 +48,23 @@ StationSearch::StationSearch(const std::vector<Station> &stations)
         m_countryKeys.push_back(fold(station.country));
         m_keys.push_back(m_placeKeys.back() + u'\n' + m_countryKeys.back());
         m_searchKeys.push_back(withUmlautsMet(m_keys.back()));
+    }
+    if (extraWords.empty())
+        return;
+    // Each different word is folded once.
+    m_extraOfRow.assign(stations.size(), -1);
+    QHash<QString, int> indexOf;
+    for (size_t row = 0; row < stations.size() && row < extraWords.size(); ++row) {
+        const QString &word = extraWords[row];
+        if (word.isEmpty())
+            continue;
+        int index = indexOf.value(word, -1);
+        if (index < 0) {
+            index = static_cast<int>(m_extraKeys.size());
+            indexOf.insert(word, index);
+            m_extraKeys << fold(word);
+        }
+        m_extraOfRow[row] = index;
     }
 }
 
@@ -80,12 +99,28 @@ std::vector<int> StationSearch::matching(QStringView query) const
     QStringList searchWords;
     for (const QString &word : words)
         searchWords << withUmlautsMet(word);
+    // For each word, which of the extra words hold it, and whether any does
+    // (most words typed are in none of them).
+    std::vector<std::vector<char>> inExtra(words.size(), std::vector<char>(m_extraKeys.size(), 0));
+    std::vector<char> inAnyExtra(words.size(), 0);
+    for (qsizetype w = 0; w < words.size(); ++w) {
+        for (qsizetype e = 0; e < m_extraKeys.size(); ++e) {
+            inExtra[w][e] = m_extraKeys[e].contains(words[w]);
+            inAnyExtra[w] = inAnyExtra[w] || inExtra[w][e];
+        }
+    }
     std::vector<int> rows;
     rows.reserve(m_keys.size());
     for (int row = 0; row < static_cast<int>(m_keys.size()); ++row) {
         bool all = true;
-        for (qsizetype w = 0; all && w < words.size(); ++w)
-            all = m_keys[row].contains(words[w]) || m_searchKeys[row].contains(searchWords[w]);
+        for (qsizetype w = 0; w < words.size(); ++w) {
+            if (m_keys[row].contains(words[w]) || m_searchKeys[row].contains(searchWords[w]))
+                continue;
+            if (inAnyExtra[w] && m_extraOfRow[row] >= 0 && inExtra[w][m_extraOfRow[row]])
+                continue;
+            all = false;
+            break;
+        }
         if (all)
             rows.push_back(row);
     }

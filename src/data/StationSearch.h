@@ -15,7 +15,10 @@
 class StationSearch
 {
 public:
-    explicit StationSearch(const std::vector<Station> &stations);
+    // `extraWords` (by row, may be shorter than the table or empty) are
+    // matched like the place and country: the browser gives each station's
+    // climate class ("Dfb"), which this layer cannot compute itself.
+    explicit StationSearch(const std::vector<Station> &stations, const std::vector<QString> &extraWords = {});
 
     // Case and accents taken away: "São Paulo" and "SAO PAULO" both give
     // "sao paulo"; letters without a decomposition map to their plain
@@ -29,9 +32,9 @@ public:
     // letters are no umlaut ("Aue", "Queen") and stay.
     static QString searchForm(QStringView text);
 
-    // The rows (ascending) whose place or country holds every blank-separated
-    // word of the query, folded or in its search form; an empty query matches
-    // every row.
+    // The rows (ascending) whose place, country or extra words hold every
+    // blank-separated word of the query, folded or in its search form; an
+    // empty query matches every row.
     std::vector<int> matching(QStringView query) const;
 
     // The folded place and country of row i, for sorting by them.
@@ -45,4 +48,10 @@ private:
     // their search form: one or two searches per word and station.
     std::vector<QString> m_keys;
     std::vector<QString> m_searchKeys;
+    // The extra words are few (the 30 climate classes): each is folded and
+    // kept once, and a row holds the index of its own (-1: none). A query
+    // word is looked for in the few words once, and a row then costs one
+    // look-up, so they add next to nothing to the search.
+    QStringList m_extraKeys;
+    std::vector<int> m_extraOfRow;
 };

@@ -271,6 +271,12 @@ void DataGrid::setText(int row, int column, const QString &text)
         it->setText(text);
 }
 
+void DataGrid::setCellToolTip(int row, int column, const QString &text)
+{
+    if (QTableWidgetItem *it = cell(row, column))
+        it->setToolTip(text);
+}
+
 QString DataGrid::currentText() const
 {
     return text(currentRow(), currentColumn());

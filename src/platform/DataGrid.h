@@ -37,6 +37,7 @@ public:
     // Colour in the program's red + 256 × green + 65536 × blue form.
     void setCellTextColour(int row, int column, qint32 colour);
     void setCellCentred(int row, int column);
+    void setCellToolTip(int row, int column, const QString &text);
 
     // Empties the text of every cell, fixed cells included; counts stay.
     void clearTexts();

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: start-up state, loading data sets, the two lists, the
-// legend, the values table and reset all.
+// legend, the values table, the climate classes and reset all.
 #include "Form3Fixture.h"
+#include "common/TestPaths.h"
 
 #include "app/DataSetStyle.h"
 #include "app/Form3Chart.h"
@@ -96,6 +97,7 @@ private slots:
     void selectingInList2LoadsTheStyle();
     void valuesTableStopsGrowingNearTheWindowEdge_data();
     void valuesTableStopsGrowingNearTheWindowEdge();
+    void climateClassOfEachPlace();
     void resetAllKeepsOnlyWhatSurvives();
     void resetAllWhileTheColourChooserWaits();
 
@@ -248,10 +250,11 @@ void TestForm3::firstLoad()
     QVERIFY(c.List2->selectedItems().isEmpty());
 
     QVERIFY(c.Grid2->isVisible());
-    QCOMPARE(c.Grid2->rowCount(), 14);
+    QCOMPARE(c.Grid2->rowCount(), 15);
     QCOMPARE(c.Grid2->columnCount(), 3);
     QCOMPARE(c.Grid2->text(0, 0), QStringLiteral("Month"));
     QCOMPARE(c.Grid2->text(13, 0), QStringLiteral("Average"));
+    QCOMPARE(c.Grid2->text(14, 0), QStringLiteral("Class"));
     QCOMPARE(c.Grid2->text(0, 1), QStringLiteral("Tmp1"));
     QCOMPARE(c.Grid2->text(0, 2), QStringLiteral("Ppt1"));
     QCOMPARE(c.Grid2->columnWidthTwips(1), 540);
@@ -695,6 +698,44 @@ void TestForm3::valuesTableStopsGrowingNearTheWindowEdge()
         QCOMPARE(twips(grid->width()), expectedWidth);
     }
     QVERIFY(left + twips(grid->width()) < outerWidth - 600 + 1080);
+}
+
+// The class row, and the tooltips of the lists and the legend, from each
+// place's own numbers: the file's, through transposition, then an edited
+// cell's.
+void TestForm3::climateClassOfEachPlace()
+{
+    // Temperate all year; July just under 22 °C, which the table shows as 22.00.
+    DataFiles::Months months = DataFiles::constant(12, 60);
+    months.temp[7] = 21.996;
+    openThroughToolbar(*m_window, *m_dialogs, m_files->place(QStringLiteral("mild.tvr"), QStringLiteral("Mild"), months));
+    openThroughToolbar(*m_window, *m_dialogs, TestPaths::sourceDir() + QStringLiteral("/samples/moscow.tvr"));
+    const Form3Controls &c = m_window->controls();
+    DataGrid *grid = c.Grid2;
+    const auto classRow = [grid] {
+        return QStringList{grid->text(14, 1), grid->text(14, 2), grid->text(14, 3), grid->text(14, 4)};
+    };
+    QCOMPARE(classRow(), (QStringList{"Cfb", "", "Dfb", ""}));
+    const QString mild = QString::fromUtf8("Köppen–Geiger climate class Cfb: Temperate, without dry season, warm summer\n");
+    QVERIFY(c.List1->item(0)->toolTip().startsWith(mild));
+    QVERIFY(c.List1->item(0)->toolTip().contains(QString::fromUtf8("warmest 21.996\u00a0°C < 22 → b")));
+    QCOMPARE(c.List2->item(0)->toolTip(), c.List1->item(0)->toolTip());
+    QVERIFY(m_window->Lab(1)->toolTip().startsWith(mild));
+    QVERIFY(m_window->Lab(2)->toolTip().contains(QStringLiteral("Dfb: Cold, without dry season, warm summer")));
+
+    // The classes stay under "Tmp n", and with the file's numbers, though
+    // the exchanged cells now hold the 22 shown.
+    m_window->chart()->transPor();
+    QCOMPARE(grid->text(7, 2), QStringLiteral("22"));
+    QCOMPARE(classRow(), (QStringList{"", "Cfb", "", "Dfb"}));
+
+    grid->setCurrentCell(7, 2);
+    QTest::keyClick(grid, Qt::Key_Delete);
+    QCOMPARE(classRow(), (QStringList{"", QString::fromUtf8("—"), "", "Dfb"}));
+    QVERIFY(c.List2->item(0)->toolTip().startsWith(QStringLiteral("No climate class")));
+    QTest::keyClicks(grid, QStringLiteral("22.5"));
+    QCOMPARE(classRow(), (QStringList{"", "Cfa", "", "Dfb"}));
+    QVERIFY(m_window->Lab(1)->toolTip().contains(QStringLiteral("Cfa: Temperate")));
 }
 
 void TestForm3::resetAllKeepsOnlyWhatSurvives()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The chart leaving the main window: the copy and print buttons, the
-// chart's menu with Save chart as, and the export the command line runs.
+// chart's menu with Save chart as, and the export the command line runs;
+// also the climate classes the command line prints.
 #include "Form3Fixture.h"
 
 #include "common/TestPaths.h"
@@ -75,6 +76,7 @@ private slots:
     void exportFromTheCommandLine_data();
     void exportFromTheCommandLine();
     void exportKeepsNamesAsGiven();
+    void classifyFromTheCommandLine();
 
 private:
     void loadTwoPlaces();
@@ -163,7 +165,7 @@ void TestForm3Output::printShowsHeadingChartAndTable()
     QVERIFY(pdftotext.waitForFinished(60000));
     const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput()).trimmed();
     QVERIFY2(text.startsWith(QStringLiteral("Tervalo")), qPrintable(text));
-    for (const char *word : {"Tmp1", "Ppt2", "Jan", "Dic", "Average", "25.14", "121", "120.6", "7.00"})
+    for (const char *word : {"Tmp1", "Ppt2", "Jan", "Dic", "Average", "25.14", "121", "120.6", "7.00", "Class", "Af", "ET"})
         QVERIFY2(text.contains(QLatin1String(word)), word);
 }
 
@@ -307,6 +309,9 @@ void TestForm3Output::exportFromTheCommandLine_data()
     QTest::newRow("unknown format") << QStringList{"--export", "chart.bmp"} + two << 1 << QByteArray();
     QTest::newRow("unknown kind") << QStringList{"--export", "chart.svg", "--kind", "pie"} + two << 1 << QByteArray();
     QTest::newRow("a wrong option") << QStringList{"--bogus", "warm.tvr"} << 1 << QByteArray();
+    QTest::newRow("classify and export") << QStringList{"--classify", "--export", "chart.svg"} + two << 1
+                                         << QByteArray();
+    QTest::newRow("classify nothing") << QStringList{"--classify"} << 1 << QByteArray();
     QTest::newRow("a file that does not read") << QStringList{"--export", "chart.svg", "missing.tvr"} << 2
                                               << QByteArray();
 }
@@ -366,6 +371,35 @@ void TestForm3Output::exportKeepsNamesAsGiven()
     const QString reason = QString::fromUtf8(shell.readAllStandardError());
     QVERIFY2(reason.startsWith(QStringLiteral("tervalo: cannot write \"no\\nfolder/c.svg\": ")), qPrintable(reason));
     QCOMPARE(reason.count(u'\n'), 1);
+}
+
+// One line per file in the order given, the paths as typed; a file that
+// does not read is said on standard error, the others still classified.
+void TestForm3Output::classifyFromTheCommandLine()
+{
+    m_files->place("warm.tvr", "Warm", DataFiles::constant(25.14, 120.6));
+    m_files->place("ramp.tvr", "Ramp", DataFiles::ramp(-5));
+    QProcess tervalo;
+    tervalo.setWorkingDirectory(m_files->path(QString()));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(QString::fromLatin1(name));
+    tervalo.setProcessEnvironment(environment);
+    const QString moscow = TestPaths::sourceDir() + QStringLiteral("/samples/moscow.tvr");
+    tervalo.start(TestPaths::binaryDir() + QStringLiteral("/tervalo"),
+                  {"--classify", "warm.tvr", "missing.tvr", "./ramp.tvr", moscow});
+    QVERIFY(tervalo.waitForFinished(60000));
+    QCOMPARE(QString::fromUtf8(tervalo.readAllStandardOutput()),
+             QStringLiteral("warm.tvr\tAf\tWarm\n./ramp.tvr\tET\tRamp\n%1\tDfb\tMoscow 1991-2020\n").arg(moscow));
+    QCOMPARE(QString::fromUtf8(tervalo.readAllStandardError()), QStringLiteral("tervalo: missing.tvr: no such file\n"));
+    QCOMPARE(tervalo.exitCode(), 2);
+
+    // A name that is not UTF-8 comes back with its own bytes.
+    tervalo.start("/bin/sh", {"-c", "i=$(printf '\\375.tvr'); cp ramp.tvr \"$i\"; \"$0\" --classify \"$i\"",
+                              TestPaths::binaryDir() + QStringLiteral("/tervalo")});
+    QVERIFY(tervalo.waitForFinished(60000));
+    QCOMPARE(tervalo.readAllStandardOutput(), QByteArray("\xfd.tvr\tET\tRamp\n"));
+    QCOMPARE(tervalo.exitCode(), 0);
 }
 
 QTEST_MAIN(TestForm3Output)

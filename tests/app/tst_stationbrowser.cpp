@@ -145,6 +145,8 @@ void TestStationBrowser::filtersAsTheUserTypes_data()
     QTest::newRow("accents and capitals") << QString::fromUtf8("SÃO PAULO") << "Sao Paulo 1961-1990"
                                           << "2 of 3,360 stations";
     QTest::newRow("country in words") << "kingdom of great" << "Aberdeen 1961-1990" << "";
+    QTest::newRow("climate class") << "BWh" << "Abadan 1961-1990" << "245 of 3,360 stations";
+    QTest::newRow("class and country") << "dfb russia" << "Barnaul 1961-1990" << "30 of 3,360 stations";
     QTest::newRow("nothing matches") << "qqq" << "" << "0 of 3,360 stations";
 }
 
@@ -179,6 +181,11 @@ void TestStationBrowser::sortsByColumn()
     QCOMPARE(model->index(0, StationListModel::LatitudeColumn).data().toString(), QString::fromUtf8("16.51° S"));
     QCOMPARE(model->index(0, StationListModel::LongitudeColumn).data().toString(), QString::fromUtf8("68.19° W"));
     QCOMPARE(model->index(2, StationListModel::ElevationColumn).data().toString(), QStringLiteral("18 m"));
+
+    const QPoint climate(header->sectionViewportPosition(StationListModel::ClassColumn) + 5, 5);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, climate);
+    QCOMPARE(model->index(0, StationListModel::ClassColumn).data().toString(), QStringLiteral("BWh"));
+    QCOMPARE(model->index(2, StationListModel::ClassColumn).data().toString(), QStringLiteral("Cwc"));
 }
 
 // Enter in the box, Enter in the list, the Add button with two rows
