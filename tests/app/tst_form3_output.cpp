@@ -18,8 +18,10 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -29,8 +31,11 @@ class SaveDialogs : public ScriptedDialogs
 {
 public:
     QQueue<int> filterAnswers;
+    std::function<void()> whenAsked;
     QString saveFileNameAndFilter(const Dialogs::FileRequest &request, int &chosenFilter) override
     {
+        if (whenAsked)
+            whenAsked();
         chosenFilter = filterAnswers.isEmpty() ? -1 : filterAnswers.dequeue();
         return saveFileName(request);
     }
@@ -218,8 +223,9 @@ void TestForm3Output::chartMenuCommandsByMouse_data()
 }
 
 // A user's click on the menu's entries: each command runs once the menu
-// has closed, so a command that lets events run (the copy's progress bar,
-// the Save dialog) never pulls the menu away under its own click.
+// has closed and is gone, so a command that lets events run (the copy's
+// progress bar, the Save dialog) never pulls the menu away under its own
+// click. Seen from inside the command: the menu no longer exists.
 void TestForm3Output::chartMenuCommandsByMouse()
 {
     QFETCH(QString, command);
@@ -229,6 +235,13 @@ void TestForm3Output::chartMenuCommandsByMouse()
     rightClick(m_chart, QPoint(5, 5));
     QMenu *menu = chartMenu();
     QVERIFY(menu);
+    QPointer<QMenu> watched = menu;
+    int runsWhileMenuExists = 0;
+    const auto commandRuns = [&] { runsWhileMenuExists += watched ? 1 : 0; };
+    m_dialogs->whenAsked = commandRuns;
+    const QMetaObject::Connection copied =
+        connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, commandRuns);
+    const auto disconnect = qScopeGuard([&copied] { QObject::disconnect(copied); });
     QVERIFY(QTest::qWaitForWindowExposed(menu));
     QAction *action = nullptr;
     for (QAction *entry : menu->actions())
@@ -241,6 +254,7 @@ void TestForm3Output::chartMenuCommandsByMouse()
         QTRY_COMPARE(asRgb(QGuiApplication::clipboard()->image()).size(), m_chart->size());
     else
         QTRY_VERIFY(QFile::exists(path));
+    QCOMPARE(runsWhileMenuExists, 0);
 }
 
 void TestForm3Output::saveChartAs_data()
