@@ -45,6 +45,13 @@ void AreaMeasurement::Command3_Click()
 
 void AreaMeasurement::start()
 {
+    if (m_window.chartKind() == ChartKind::WalterLieth) {
+        Dialogs::message(m_window.dialogParent(),
+                         QStringLiteral("The superposed area is measured between two climate diagrams: "
+                                        "choose \"Tervalo\" in the Graph frame first"),
+                         QStringLiteral("Warning"), QMessageBox::Warning);
+        return;
+    }
     if (m_window.checkedDataSets() != 2) {
         Dialogs::message(m_window.dialogParent(), QStringLiteral("Select in the upper list two different places"),
                          QStringLiteral("Warning"), QMessageBox::Warning);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "chart/ChartValues.h"
 #include "data/Rgb.h"
 
 #include <QRect>
@@ -85,6 +86,9 @@ public:
         virtual void setButtonCaption(const QString &caption) = 0;
         // Owner of the message boxes.
         virtual QWidget *dialogParent() const = 0;
+        // The chart kind chosen: the Walter–Lieth diagrams have no area to
+        // measure.
+        virtual ChartKind chartKind() const { return ChartKind::Climate; }
     };
 
     static constexpr qint32 outside = Rgb::pack(0, 0, 0);

@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/PointerReadout.h"
 
+#include "chart/MonthLabels.h"
 #include "chart/PlotMapping.h"
 #include "chart/Scale.h"
+#include "chart/WalterLiethScale.h"
+#include "data/NumberText.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace PointerReadout {
 
@@ -28,6 +34,26 @@ QString text(const ChartSettings &chart, double x, double y)
         return QString();
     return QStringLiteral("X = ") + chart.format(*valueX, Axis::X) + QStringLiteral("    Y = ")
          + chart.format(*valueY, Axis::Y);
+}
+
+QString walterLieth(const std::vector<WalterLiethDiagram> &diagrams, double x, double y)
+{
+    for (const WalterLiethDiagram &diagram : diagrams) {
+        const QRectF &plot = diagram.plot;
+        if (!(plot.width() > 0 && plot.height() > 0) || x < plot.left() || x > plot.right() || y < plot.top()
+            || y > plot.bottom())
+            continue;
+        const int column = std::clamp(static_cast<int>(std::floor((x - plot.left()) * 12 / plot.width())), 0, 11);
+        const int month = (diagram.firstMonth - 1 + column) % 12;
+        const double level = diagram.top - (y - plot.top()) * (diagram.top - diagram.bottom) / plot.height();
+        QString text = QString::fromLatin1(MonthLabels::sets[1][month]) + QStringLiteral("    T = ")
+                     + NumberText::fixed(level, 1) + QStringLiteral(" \u00B0C");
+        if (level >= 0)
+            text += QStringLiteral("    P = ") + NumberText::fixed(WalterLiethScale::precipitationAt(level), 0)
+                  + QStringLiteral(" mm");
+        return text;
+    }
+    return QString();
 }
 
 } // namespace PointerReadout

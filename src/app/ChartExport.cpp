@@ -46,8 +46,13 @@ int exportChart(const QString &outPath, std::optional<ChartKind> kind, const QSt
     }
     // Without --kind the chart keeps the kind its files give it: a
     // document's own, else the climate diagram.
-    if (kind)
-        (*kind == ChartKind::Normal ? window.controls().Option3 : window.controls().Option2)->setChecked(true);
+    if (kind) {
+        const Form3Controls &c = window.controls();
+        (*kind == ChartKind::Normal        ? c.Option3
+         : *kind == ChartKind::WalterLieth ? c.OptionWalterLieth
+                                           : c.Option2)
+            ->setChecked(true);
+    }
 
     const QString title = window.controls().TxTitulo->text();
     QByteArray bytes;

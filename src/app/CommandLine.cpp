@@ -14,9 +14,10 @@
 namespace {
 
 // The names --kind takes, lower case.
-constexpr std::array<std::pair<const char16_t *, ChartKind>, 2> kindNames = {{
+constexpr std::array<std::pair<const char16_t *, ChartKind>, 3> kindNames = {{
     {u"tervalo", ChartKind::Climate},
     {u"normal", ChartKind::Normal},
+    {u"walter-lieth", ChartKind::WalterLieth},
 }};
 
 // QGuiApplication's and QApplication's own options, with one dash or two,
@@ -49,8 +50,8 @@ CommandLine::CommandLine()
                QStringLiteral("Write the chart of the files to <file> (.png, .svg or .pdf) and quit."),
                QStringLiteral("file"))
     , m_kind(QStringLiteral("kind"),
-             QStringLiteral("Chart kind of --export: tervalo (default) or normal; it overrides a chart "
-                            "document's own."),
+             QStringLiteral("Chart kind of --export: tervalo (default), normal or walter-lieth; it "
+                            "overrides a chart document's own."),
              QStringLiteral("kind"))
     , m_classify(QStringLiteral("classify"),
                  QStringLiteral("Print the K\u00f6ppen\u2013Geiger climate class of each data file "
@@ -94,7 +95,7 @@ CommandLine::Request CommandLine::parse(const QStringList &arguments)
         const auto kind = std::find_if(kindNames.begin(), kindNames.end(),
                                        [&](const auto &entry) { return kindName == entry.first; });
         if (kind == kindNames.end())
-            return mistake(QStringLiteral("unknown chart kind %1: use tervalo or normal")
+            return mistake(QStringLiteral("unknown chart kind %1: use tervalo, normal or walter-lieth")
                                .arg(FileName::quoted(m_parser.value(m_kind))));
         request.kind = kind->second;
     }

@@ -274,6 +274,7 @@ void Form3::reset()
     c.Grid2->hide();
 
     chart.monthLabel = MonthLabels::of(MonthLabels::initialStyle);
+    chart.monthOrder = MonthOrder::Automatic;
 
     for (QCheckBox *automatic : c.teC)
         automatic->setChecked(true);

@@ -27,6 +27,7 @@ class GridEditing;
 class QLabel;
 class QAction;
 class PopupMenu;
+class QMenu;
 class QPainter;
 class QTableWidgetSelectionRange;
 struct PrintTable;
@@ -169,6 +170,7 @@ private:
     void connectControls();
     void connectChartMenu();
     void showChartMenu(const QPoint &at);
+    void addMonthOrderMenu(QMenu *menu);
     PrintTable printTable() const;
     void connectAnalysis();          // pointer read-out, legend dragging, area (Form3_Analysis.cpp)
     void discardControls();

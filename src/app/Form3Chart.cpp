@@ -3,13 +3,16 @@
 // the chart settings' handlers. The drawing itself is the renderer's.
 #include "app/Form3Chart.h"
 
+#include "analysis/ClimateClass.h"
 #include "app/MainState.h"
 #include "chart/ChartRenderer.h"
 #include "chart/MonthLabels.h"
 #include "chart/Scale.h"
+#include "chart/WalterLiethRenderer.h"
 #include "data/NumberText.h"
 #include "data/ProgramState.h"
 #include "data/Rgb.h"
+#include "data/Twips.h"
 #include "platform/DataGrid.h"
 #include "platform/PainterCanvas.h"
 #include "platform/PictureBox.h"
@@ -124,6 +127,11 @@ void Form3Chart::connectControls()
         connect(c.Option3, &QRadioButton::toggled, this, [this](bool on) {
             if (on)
                 Option3_Click();
+        });
+    if (c.OptionWalterLieth)
+        connect(c.OptionWalterLieth, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                OptionWalterLieth_Click();
         });
     if (c.Check1)
         connect(c.Check1, &QCheckBox::toggled, this, &Form3Chart::Check1_Click);
@@ -279,7 +287,7 @@ ChartSettings Form3Chart::settings() const
     const Form3Controls &c = m_controls;
     const ChartState &state = m_state.chart;
     ChartSettings s;
-    s.kind = boxChecked(c.Option3) ? ChartKind::Normal : ChartKind::Climate;
+    s.kind = kind();
     s.scaleMinX = state.scaleMinX;
     s.scaleMaxX = state.scaleMaxX;
     s.scaleMinY = state.scaleMinY;
@@ -302,6 +310,7 @@ ChartSettings Form3Chart::settings() const
                 s.thresholdsY.push_back(*v);
     }
     s.monthLabel = state.monthLabel;
+    s.monthOrder = state.monthOrder;
     s.axisLeft = state.axisLeft;
     s.axisTop = state.axisTop;
     s.axisRight = state.axisRight;
@@ -311,6 +320,15 @@ ChartSettings Form3Chart::settings() const
     s.plotRight = state.plotRight;
     s.plotBottom = state.plotBottom;
     return s;
+}
+
+ChartKind Form3Chart::kind() const
+{
+    if (boxChecked(m_controls.Option3))
+        return ChartKind::Normal;
+    if (boxChecked(m_controls.OptionWalterLieth))
+        return ChartKind::WalterLieth;
+    return ChartKind::Climate;
 }
 
 void Form3Chart::Combo_Click() { reFaz(false); }
@@ -346,6 +364,24 @@ void Form3Chart::reFaz(bool rescale)
         }
     }
 
+    const ChartKind drawnKind = kind();
+    if (drawnKind == ChartKind::WalterLieth) {
+        drawWalterLieth(items);
+        m_keepColumns = false;
+        m_shownKind = drawnKind;
+        applyChartKind();
+        return;
+    }
+    // The chart picture held the Walter–Lieth diagrams: its axes are drawn
+    // afresh, or it stays empty when no data set is checked.
+    if (m_shownKind == ChartKind::WalterLieth) {
+        if (RasterCanvas *picture = canvasOf(m_controls.Picture1))
+            picture->clear();
+        m_shownAxes.reset();
+        m_diagrams.clear();
+    }
+    m_shownKind = drawnKind;
+
     ChartRenderer pass(settings(), canvasOf(m_controls.Picture1), canvasOf(m_controls.Picture4));
     m_pass = &pass;
     pass.clearPlot();
@@ -372,6 +408,94 @@ void Form3Chart::reFaz(bool rescale)
         m_shownAxes = pass.settings();
     m_shownPlot = pass.settings();
     m_shownSeries = std::move(drawn);
+    applyChartKind();
+}
+
+void Form3Chart::drawWalterLieth(int items)
+{
+    ChartState &s = m_state.chart;
+    const DataGrid *grid = m_controls.Grid2;
+    std::vector<WalterLiethPlace> places;
+    for (int i = 0; i < items; ++i) {
+        if (!isChecked(i))
+            continue;
+        const int n = i + 1;
+        Valores(n);
+        WalterLiethPlace place;
+        // The name as the lists show it, less its number.
+        const QString number = QString::number(n) + QStringLiteral(" - ");
+        const QString &name = m_state.setName[n];
+        place.name = name.startsWith(number) ? name.mid(number.size()) : name;
+        place.info = m_state.setInfo[n];
+        // After "Transpose" the temperatures stand in the second column.
+        const bool transposed = grid && grid->text(0, 2 * n - 1).startsWith(QLatin1String("Ppt"));
+        for (int m = 1; m <= 12; ++m) {
+            place.temp[m] = transposed ? s.plotPrec[m] : s.plotTemp[m];
+            place.prec[m] = transposed ? s.plotTemp[m] : s.plotPrec[m];
+        }
+        // The class the values table shows for the place.
+        place.climateClass = ClimateClass::of(m_state.setTemp[n], m_state.setPpt[n]).code();
+        places.push_back(place);
+    }
+
+    m_shownWalterLieth = walterLiethSettings();
+    m_shownArea = walterLiethArea();
+    m_diagrams.clear();
+    if (RasterCanvas *picture = canvasOf(m_controls.Picture1)) {
+        picture->clear();
+        picture->setUnit(Canvas::Unit::Twips);
+        m_diagrams = WalterLiethRenderer::draw(m_shownWalterLieth, places, *picture, m_shownArea);
+    }
+    m_shownPlaces = std::move(places);
+}
+
+WalterLiethSettings Form3Chart::walterLiethSettings() const
+{
+    WalterLiethSettings wl;
+    wl.monthOrder = m_state.chart.monthOrder;
+    wl.monthLabel = m_state.chart.monthLabel;
+    wl.blackWhite = m_state.blackWhite;
+    return wl;
+}
+
+QRectF Form3Chart::walterLiethArea() const
+{
+    const PictureBox *picture = m_controls.Picture1;
+    if (!picture)
+        return QRectF();
+    const QSizeF size(Twips::fromPixels(picture->width()), Twips::fromPixels(picture->height()));
+    double top = 0;
+    if (boxChecked(m_controls.Check1) && m_controls.TxTitulo)
+        top = Twips::fromPixels(m_controls.TxTitulo->geometry().bottom() + 1);
+    return QRectF(QPointF(0, top), QPointF(size.width(), size.height()));
+}
+
+void Form3Chart::applyChartKind()
+{
+    const Form3Controls &c = m_controls;
+    const ChartKind chosen = kind();
+    const bool walterLieth = chosen == ChartKind::WalterLieth;
+    // The diagrams take the whole chart picture and name their places
+    // themselves: no plotting area, guide lines or legend over them.
+    for (QWidget *overPicture : {static_cast<QWidget *>(c.Picture4), static_cast<QWidget *>(c.eixoX),
+                                 static_cast<QWidget *>(c.eixoY)})
+        if (overPicture && overPicture->isHidden() != walterLieth)
+            overPicture->setVisible(!walterLieth);
+    if (c.Frame4 && walterLieth)
+        c.Frame4->hide();
+    // Their scales follow from the values: bounds, ticks, decimals, grid,
+    // thresholds and transposition have no part in them.
+    for (QWidget *setting : {static_cast<QWidget *>(c.Frame1), static_cast<QWidget *>(c.Combo1),
+                             static_cast<QWidget *>(c.Combo2), static_cast<QWidget *>(c.Combo3),
+                             static_cast<QWidget *>(c.Combo4), static_cast<QWidget *>(c.Label3[2]),
+                             static_cast<QWidget *>(c.Label3[3]), static_cast<QWidget *>(c.Label3[4]),
+                             static_cast<QWidget *>(c.Label3[5]), static_cast<QWidget *>(c.Frame3),
+                             static_cast<QWidget *>(c.CommTranspor)})
+        if (setting)
+            setting->setEnabled(!walterLieth);
+    // Threshold lines belong to the climate diagram alone.
+    if (c.Frame5)
+        c.Frame5->setEnabled(chosen == ChartKind::Climate);
 }
 
 void Form3Chart::Valores(int n)
@@ -503,21 +627,26 @@ void Form3Chart::paintChart(QPainter &painter, const QRectF &target) const
     PainterCanvas picture(painter, size);
     picture.setTextFont(ChartRenderer::labelFont());
     picture.clear();
-    if (m_shownAxes) {
-        painter.save();
-        painter.setClipRegion(QRegion(QRect(QPoint(0, 0), size)).subtracted(QRegion(plotArea)), Qt::IntersectClip);
-        ChartRenderer axes(*m_shownAxes, &picture, nullptr);
-        if (m_shownAxes->kind == ChartKind::Normal)
-            axes.normalAxes();
-        else
-            axes.climateAxes();
-        painter.restore();
-    }
-    if (!plotArea.isEmpty()) {
-        PainterCanvas plot(painter, plotArea.size(), plotArea.topLeft());
-        plot.setTextFont(ChartRenderer::labelFont());
-        plot.clear();
-        ChartRenderer::draw(m_shownPlot, m_shownSeries, nullptr, &plot);
+    if (m_shownKind == ChartKind::WalterLieth) {
+        WalterLiethRenderer::draw(m_shownWalterLieth, m_shownPlaces, picture, m_shownArea);
+    } else {
+        if (m_shownAxes) {
+            painter.save();
+            painter.setClipRegion(QRegion(QRect(QPoint(0, 0), size)).subtracted(QRegion(plotArea)),
+                                  Qt::IntersectClip);
+            ChartRenderer axes(*m_shownAxes, &picture, nullptr);
+            if (m_shownAxes->kind == ChartKind::Normal)
+                axes.normalAxes();
+            else
+                axes.climateAxes();
+            painter.restore();
+        }
+        if (!plotArea.isEmpty()) {
+            PainterCanvas plot(painter, plotArea.size(), plotArea.topLeft());
+            plot.setTextFont(ChartRenderer::labelFont());
+            plot.clear();
+            ChartRenderer::draw(m_shownPlot, m_shownSeries, nullptr, &plot);
+        }
     }
     ChartRenderer::paintOverlay(painter, overlay());
     painter.restore();
@@ -605,26 +734,53 @@ void Form3Chart::Option2_Click()
 {
     if (m_state.hasData)
         reFaz(false);
-    if (m_controls.Frame5)
-        m_controls.Frame5->setEnabled(true);
+    applyChartKind();
+    showLegendAsChecked();
 }
 
 void Form3Chart::Option3_Click()
 {
     if (m_state.hasData)
         reFaz(false);
-    if (m_controls.Frame5)
-        m_controls.Frame5->setEnabled(false);
+    applyChartKind();
+    showLegendAsChecked();
+}
+
+void Form3Chart::OptionWalterLieth_Click()
+{
+    if (m_state.hasData)
+        reFaz(false);
+    applyChartKind();
+}
+
+// Back from the Walter–Lieth diagrams, which hide it, the legend shows as
+// its box says once a data set is loaded.
+void Form3Chart::showLegendAsChecked()
+{
+    if (m_controls.Frame4)
+        m_controls.Frame4->setVisible(m_state.hasData && boxChecked(m_controls.ChkLegenda));
+}
+
+void Form3Chart::setMonthOrder(MonthOrder order)
+{
+    m_state.chart.monthOrder = order;
+    if (m_state.hasData && kind() == ChartKind::WalterLieth)
+        reFaz(false);
 }
 
 void Form3Chart::Check1_Click()
 {
     if (m_controls.TxTitulo)
         m_controls.TxTitulo->setVisible(boxChecked(m_controls.Check1));
+    // The diagrams take the title's band when it is hidden.
+    if (m_state.hasData && kind() == ChartKind::WalterLieth)
+        reFaz(false);
 }
 
 void Form3Chart::ChkLegenda_Click()
 {
+    // The Walter–Lieth diagrams have no legend: the box takes effect when
+    // another kind is chosen.
     if (m_controls.Frame4)
-        m_controls.Frame4->setVisible(boxChecked(m_controls.ChkLegenda));
+        m_controls.Frame4->setVisible(boxChecked(m_controls.ChkLegenda) && kind() != ChartKind::WalterLieth);
 }

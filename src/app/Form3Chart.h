@@ -3,6 +3,7 @@
 
 #include "app/Form3Controls.h"
 #include "chart/ChartValues.h"
+#include "chart/WalterLiethRenderer.h"
 
 #include <QObject>
 #include <QRectF>
@@ -51,6 +52,10 @@ public:
     void Option1_Click(int index);
     void Option2_Click();
     void Option3_Click();
+    // "Walter-Lieth" chosen in the Graph frame.
+    void OptionWalterLieth_Click();
+    // The first month of the Walter–Lieth diagrams; redraws.
+    void setMonthOrder(MonthOrder order);
     void Check1_Click();
     void ChkLegenda_Click();
     // Ticks and decimals lists, grid boxes: a redraw without rescaling.
@@ -70,6 +75,10 @@ public:
 
     // The chart settings as the controls and the state hold them now.
     ChartSettings settings() const;
+    ChartKind kind() const;
+    // The Walter–Lieth diagrams of the last redraw in that kind, where they
+    // lie in the chart picture (twips); empty after a redraw in another kind.
+    const std::vector<WalterLiethDiagram> &walterLiethDiagrams() const { return m_diagrams; }
 
     // The chart picture as shown: the axes of the last redraw that drew
     // them, the plotting area of the last redraw, the guide lines, the title
@@ -100,6 +109,17 @@ private:
     void eixos();
     void eixo1();
     ChartSeries currentSeries() const;
+    // The Walter–Lieth drawing pass of reFaz: each checked data set read as
+    // Valores reads it, its values and what is known of its place drawn on
+    // the chart picture.
+    void drawWalterLieth(int items);
+    WalterLiethSettings walterLiethSettings() const;
+    // Where the diagrams go in the chart picture (twips): all of it, less
+    // the title's band while the title is shown.
+    QRectF walterLiethArea() const;
+    // Shows and enables the controls that apply to the chart kind chosen.
+    void applyChartKind();
+    void showLegendAsChecked();
     double &bound(int index);
     double autoBound(int index) const;
     bool isAutomatic(int index) const;
@@ -121,4 +141,9 @@ private:
     std::optional<ChartSettings> m_shownAxes;
     ChartSettings m_shownPlot;
     std::vector<ChartSeries> m_shownSeries;
+    ChartKind m_shownKind = ChartKind::Climate;
+    WalterLiethSettings m_shownWalterLieth;
+    std::vector<WalterLiethPlace> m_shownPlaces;
+    QRectF m_shownArea;
+    std::vector<WalterLiethDiagram> m_diagrams;
 };

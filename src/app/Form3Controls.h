@@ -47,6 +47,7 @@ struct Form3Controls
     QGroupBox *Frame6 = nullptr;
     QRadioButton *Option2 = nullptr;
     QRadioButton *Option3 = nullptr;
+    QRadioButton *OptionWalterLieth = nullptr;
     QPushButton *Command1 = nullptr;
     QPushButton *CommTranspor = nullptr;
     QPushButton *Command3 = nullptr;

@@ -52,14 +52,17 @@ inline constexpr int topLineY = 30;              // inside Frame2
 
 // Left column, middle column and status controls.
 inline constexpr Place Label3_0{360, 960, 1695, 255};
-inline constexpr Place List1{240, 1200, 2055, 1380};
+// The data set list gives up its last 255 to the Graph frame, which holds
+// the chart kinds in two rows.
+inline constexpr Place List1{240, 1200, 2055, 1125};
 inline constexpr Place Grid2{2520, 1200, 1335, 1695};
 inline constexpr Place Picture2{5040, 1200, 855, 615};
 inline constexpr Place ProgBar{7110, 1200, 2400, 330};
 inline constexpr Place Label5{10320, 2160, 495, 255};
-inline constexpr Place Frame6{270, 2595, 2025, 495};
+inline constexpr Place Frame6{270, 2340, 2025, 750};
 inline constexpr Place Option2{150, 225, 900, 240};     // inside Frame6
 inline constexpr Place Option3{1065, 225, 900, 240};    // inside Frame6
+inline constexpr Place OptionWalterLieth{150, 465, 1815, 240};   // inside Frame6, second row
 inline constexpr Place Command1{2565, 2970, 1095, 285};
 inline constexpr Place CommTranspor{3690, 2970, 915, 285};
 inline constexpr Place Command3{2565, 3240, 1095, 255};

@@ -24,6 +24,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRubberBand>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace {
 
@@ -120,9 +123,16 @@ public:
         });
         // Moves over a child control that it passes on come here too; only
         // the chart's margins hide the read-out.
-        connect(c.Picture1, &PictureBox::pointerMoved, this, [this](QPointF at) {
-            if (!controls().Picture1->childAt(pixelsOf(controls().Picture1, at).toPoint()))
+        // The Walter–Lieth diagrams lie on the chart picture itself.
+        connect(c.Picture1, &PictureBox::pointerMoved, this, [this](QPointF at, Qt::MouseButtons buttons) {
+            const QPointF pixels = pixelsOf(controls().Picture1, at);
+            const Form3Chart *chart = m_window.chart();
+            if (chart && chart->kind() == ChartKind::WalterLieth) {
+                if (buttons == Qt::NoButton)
+                    walterLiethReadout(pixels * Twips::perPixel);
+            } else if (!controls().Picture1->childAt(pixels.toPoint())) {
                 hideReadout();
+            }
         });
         c.client->installEventFilter(this);
         c.Frame4->installEventFilter(this);
@@ -138,6 +148,8 @@ private:
     const Form3Controls &controls() const { return m_window.controls(); }
 
     void Picture4_MouseMove(QPointF twips);
+    void walterLiethReadout(QPointF twips);
+    void showReadout(const QString &text, int leastWidth = 0);
     void hideReadout();
     void Frame4_MouseDown(QPointF pixels);
     void dragTo(QPointF clientPixels);
@@ -180,6 +192,10 @@ private:
     void setResultText(const QString &text) override { controls().Label5->setText(text); }
     void setButtonCaption(const QString &caption) override { controls().Command3->setText(caption); }
     QWidget *dialogParent() const override { return &m_window; }
+    ChartKind chartKind() const override
+    {
+        return m_window.chart() ? m_window.chart()->kind() : ChartKind::Climate;
+    }
 
     Form3 &m_window;
     AreaMeasurement m_area;
@@ -241,10 +257,39 @@ void Form3Analysis::Picture4_MouseMove(QPointF twips)
     const Form3Controls &c = controls();
     if (!c.Check2->isChecked() || !m_window.state().hasData)
         return;
-    c.tagPic->show();
     const Form3Chart *chart = m_window.chart();
-    const QString text = chart ? PointerReadout::text(chart->settings(), twips.x(), twips.y()) : QString();
-    c.tagPic->resize(Twips::toPixels(PointerReadout::widthTwips(text)), c.tagPic->height());
+    showReadout(chart ? PointerReadout::text(chart->settings(), twips.x(), twips.y()) : QString());
+}
+
+// Over a diagram's plotting area the read-out shows its values; over the
+// rest of the picture (headers, scales, the space between) it goes, as over
+// the other kinds' margins.
+void Form3Analysis::walterLiethReadout(QPointF twips)
+{
+    const Form3Controls &c = controls();
+    if (!c.Check2->isChecked() || !m_window.state().hasData)
+        return;
+    const QString text = PointerReadout::walterLieth(m_window.chart()->walterLiethDiagrams(), twips.x(), twips.y());
+    if (text.isEmpty()) {
+        hideReadout();
+        return;
+    }
+    // Month names and units are wider than the digits the box's usual
+    // width allows for: the box grows to show the whole text.
+    const QMargins margins = c.tagPic->textMargins();
+    const int frame = c.tagPic->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, c.tagPic);
+    // The line edit's own margin is 2 pixels a side; a few more keep the
+    // last letter clear of the frame.
+    const int needed = c.tagPic->fontMetrics().horizontalAdvance(text) + margins.left() + margins.right()
+                     + 2 * frame + 2 * 2 + 4;
+    showReadout(text, needed);
+}
+
+void Form3Analysis::showReadout(const QString &text, int leastWidth)
+{
+    const Form3Controls &c = controls();
+    c.tagPic->show();
+    c.tagPic->resize(std::max(leastWidth, Twips::toPixels(PointerReadout::widthTwips(text))), c.tagPic->height());
     if (c.tagPic->text() != text)
         c.tagPic->setText(text);
 }

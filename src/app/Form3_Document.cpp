@@ -140,7 +140,10 @@ ChartDocument Form3::chartDocument() const
     const Form3Controls &c = m_controls;
     const ChartState &s = m_state.chart;
     ChartDocument document;
-    document.kind = c.Option3->isChecked() ? ChartKind::Normal : ChartKind::Climate;
+    document.kind = c.Option3->isChecked()             ? ChartKind::Normal
+                    : c.OptionWalterLieth->isChecked() ? ChartKind::WalterLieth
+                                                       : ChartKind::Climate;
+    document.monthOrder = s.monthOrder;
     for (int style = 0; style < MonthLabels::styleCount; ++style)
         if (c.Option1[style]->isChecked())
             document.monthLabels = style;
@@ -238,7 +241,11 @@ void Form3::applyDocument(const ChartDocument &document)
             }
         }
 
-        (document.kind == ChartKind::Normal ? c.Option3 : c.Option2)->setChecked(true);
+        m_state.chart.monthOrder = document.monthOrder;
+        (document.kind == ChartKind::Normal        ? c.Option3
+         : document.kind == ChartKind::WalterLieth ? c.OptionWalterLieth
+                                                   : c.Option2)
+            ->setChecked(true);
         c.Option1[std::clamp(document.monthLabels, 0, MonthLabels::styleCount - 1)]->setChecked(true);
         applyAxis(axisControls(c, Axis::X), document.x);
         applyAxis(axisControls(c, Axis::Y), document.y);

@@ -238,6 +238,10 @@ void Form3::createControls()
     c.Option3 = named(new QRadioButton(QStringLiteral("Normal"), c.Frame6), QStringLiteral("Option3"),
                       QStringLiteral("Normal"));
     place(c.Option3, Form3Design::Option3);
+    c.OptionWalterLieth = named(new QRadioButton(QStringLiteral("Walter-Lieth"), c.Frame6),
+                                QStringLiteral("OptionWalterLieth"), QStringLiteral("Walter-Lieth"));
+    c.OptionWalterLieth->setToolTip(QStringLiteral("Walter-Lieth climate diagram of up to four places"));
+    place(c.OptionWalterLieth, Form3Design::OptionWalterLieth);
 
     c.Command1 = makeButton(client, QStringLiteral("Command1"), QStringLiteral("Update"),
                             QStringLiteral("Update"), Form3Design::Command1);

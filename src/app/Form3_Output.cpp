@@ -3,6 +3,7 @@
 // preview, saved as a PNG, SVG or PDF file from the chart's menu.
 #include "app/Form3.h"
 
+#include "app/Form3Chart.h"
 #include "output/ChartCapture.h"
 #include "output/ChartFile.h"
 #include "output/PrintLayout.h"
@@ -12,6 +13,7 @@
 #include "platform/PictureBox.h"
 #include "platform/PopupMenu.h"
 
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -140,7 +142,41 @@ void Form3::showChartMenu(const QPoint &at)
     // the window's Ctrl+S.
     menu->addAction(m_saveDocumentAction);
     menu->addCommand(QStringLiteral("Open chart document…"), this, &Form3::openChartDocument);
+    addMonthOrderMenu(menu);
     menu->popup(c.Picture1->mapToGlobal(at));
+}
+
+// The month the Walter–Lieth diagrams start with, for the teacher who wants
+// every place from January (or from July) whatever its hemisphere.
+void Form3::addMonthOrderMenu(QMenu *menu)
+{
+    if (!m_engine)
+        return;
+    menu->addSeparator();
+    QMenu *months = menu->addMenu(QStringLiteral("Walter-Lieth diagram starts with"));
+    months->setObjectName(QStringLiteral("monthOrderMenu"));
+    months->setEnabled(m_engine->kind() == ChartKind::WalterLieth);
+    auto *choices = new QActionGroup(months);
+    const std::pair<const char *, MonthOrder> orders[] = {
+        {"By hemisphere (summer in the middle)", MonthOrder::Automatic},
+        {"January", MonthOrder::JanuaryFirst},
+        {"July", MonthOrder::JulyFirst},
+    };
+    for (const auto &[caption, order] : orders) {
+        QAction *choice = months->addAction(QString::fromUtf8(caption));
+        choice->setCheckable(true);
+        choice->setChecked(m_state.chart.monthOrder == order);
+        choice->setActionGroup(choices);
+        // Queued like the menu's other commands: the redraw runs once the
+        // menu has closed.
+        connect(
+            choice, &QAction::triggered, this,
+            [this, order = order] {
+                if (m_engine)
+                    m_engine->setMonthOrder(order);
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void Form3::saveChartAs()

@@ -96,6 +96,7 @@ struct DocumentAxis
 struct ChartDocument
 {
     ChartKind kind = ChartKind::Climate;
+    MonthOrder monthOrder = MonthOrder::Automatic;   // the month Walter–Lieth diagrams start with
     int monthLabels = MonthLabels::initialStyle;   // 0..4: "January", "Jan", "J", "1", "Null"
     DocumentAxis x;
     DocumentAxis y = yAxisAtStart();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "chart/ChartValues.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -29,6 +31,8 @@ struct ChartState
     std::array<double, 15> plotPrec{};
     // Month labels 1..13, 13 repeating 1.
     std::array<QString, 15> monthLabel;
+    // The month the Walter–Lieth diagrams start with.
+    MonthOrder monthOrder = MonthOrder::Automatic;
 
     qint32 drawColor = 0;
     int drawMarkerSize = 0;

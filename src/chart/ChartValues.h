@@ -2,6 +2,7 @@
 #pragma once
 
 #include "chart/Scale.h"
+#include "data/DataSet.h"
 
 #include <QFont>
 #include <QRectF>
@@ -9,6 +10,7 @@
 #include <QtGlobal>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 // What the chart is drawn from, as plain values: the main window gathers
@@ -20,9 +22,15 @@
 enum class Axis { X, Y };
 
 // The kinds of chart the program draws: the climate diagram (the
-// Jan → Dec → Jan polygon in the temperature–precipitation plane) and the
-// "Normal" month chart (precipitation bars, temperature line).
-enum class ChartKind { Climate, Normal };
+// Jan → Dec → Jan polygon in the temperature–precipitation plane), the
+// "Normal" month chart (precipitation bars, temperature line) and the
+// Walter–Lieth climate diagram (one diagram per place, months along the
+// bottom, temperature and precipitation on two matched scales).
+enum class ChartKind { Climate, Normal, WalterLieth };
+
+// The month a Walter–Lieth diagram starts with: January, July, or by the
+// place's hemisphere (Automatic), so that summer lies in the middle.
+enum class MonthOrder { Automatic, JanuaryFirst, JulyFirst };
 
 struct ChartSettings
 {
@@ -44,6 +52,8 @@ struct ChartSettings
 
     // Elements 1..13, 13 repeating January.
     std::array<QString, 15> monthLabel;
+    // The Walter–Lieth kind's first month.
+    MonthOrder monthOrder = MonthOrder::Automatic;
 
     // The guide lines in the chart picture, as the design places them.
     double axisLeft = 720, axisTop = 480, axisRight = 6120, axisBottom = 4920;
@@ -74,6 +84,30 @@ struct ChartSeries
     std::array<double, 15> temp{};
     std::array<double, 15> prec{};
     SeriesStyle style;
+};
+
+// One place as a Walter–Lieth diagram shows it: months 1..12 (element 0
+// unused), what is known of the place for the header, and its climate class
+// ("Csa"), empty where the program does not classify.
+struct WalterLiethPlace
+{
+    QString name;
+    PlaceInfo info;
+    std::array<double, 13> temp{};
+    std::array<double, 13> prec{};
+    QString climateClass;
+};
+
+// How the Walter–Lieth diagrams are drawn: the first month, the month labels
+// the user chose (elements 1..12; initials where they do not fit), black
+// and white for a monochrome printer, and a top shared by several diagrams
+// (°C of the left axis) so that pages can be compared.
+struct WalterLiethSettings
+{
+    MonthOrder monthOrder = MonthOrder::Automatic;
+    std::array<QString, 15> monthLabel;
+    bool blackWhite = false;
+    std::optional<double> fixedTop;
 };
 
 // What lies over the chart picture besides its pixels: the two guide lines,

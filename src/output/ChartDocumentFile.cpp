@@ -18,7 +18,7 @@
 // A document, abridged:
 //
 //   <tervalo-chart version="1">
-//     <chart kind="tervalo" month-labels="Jan" black-and-white="false">
+//     <chart kind="tervalo" month-labels="Jan" walter-lieth-starts-with="by-hemisphere" black-and-white="false">
 //       <title shown="true" text="Enter your title"/>
 //       <legend shown="true" left="840" top="600" width="1455"/>
 //       <axis name="x" ticks="default" decimals="1" grid="true">
@@ -44,7 +44,10 @@ namespace {
 
 const QString rootName = QStringLiteral("tervalo-chart");
 
-const std::array<QString, 2> kindWords = {QStringLiteral("tervalo"), QStringLiteral("normal")};
+const std::array<QString, 3> kindWords = {QStringLiteral("tervalo"), QStringLiteral("normal"),
+                                          QStringLiteral("walter-lieth")};
+const std::array<QString, 3> monthOrderWords = {QStringLiteral("by-hemisphere"), QStringLiteral("january"),
+                                                QStringLiteral("july")};
 const std::array<QString, 5> lineTypeWords = {QStringLiteral("solid"), QStringLiteral("dash"),
                                               QStringLiteral("dot"), QStringLiteral("dash-dot"),
                                               QStringLiteral("dash-dot-dot")};
@@ -426,6 +429,10 @@ bool Reader::readChart(ChartDocument &document)
         || !flag(QLatin1String("black-and-white"), document.blackAndWhite))
         return false;
     document.kind = static_cast<ChartKind>(kind);
+    int monthOrder = static_cast<int>(document.monthOrder);
+    if (!word(QLatin1String("walter-lieth-starts-with"), monthOrderWords, monthOrder))
+        return false;
+    document.monthOrder = static_cast<MonthOrder>(monthOrder);
     while (m_xml.readNextStartElement()) {
         const QStringView name = m_xml.name();
         if (name == u"title") {
@@ -566,6 +573,8 @@ QByteArray ChartDocumentFile::bytes(const ChartDocument &document)
     xml.writeStartElement(QStringLiteral("chart"));
     xml.writeAttribute(QStringLiteral("kind"), kindWords[static_cast<size_t>(document.kind)]);
     xml.writeAttribute(QStringLiteral("month-labels"), monthStyleWord(document.monthLabels));
+    xml.writeAttribute(QStringLiteral("walter-lieth-starts-with"),
+                       monthOrderWords[static_cast<size_t>(document.monthOrder)]);
     xml.writeAttribute(QStringLiteral("black-and-white"), flagText(document.blackAndWhite));
     xml.writeEmptyElement(QStringLiteral("title"));
     xml.writeAttribute(QStringLiteral("shown"), flagText(document.titleShown));

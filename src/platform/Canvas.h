@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFont>
+#include <QPolygonF>
 #include <QString>
 #include <QtGlobal>
 
@@ -15,7 +16,12 @@ class Canvas
 {
 public:
     enum class Unit { Twips, Pixels };
-    enum class FillStyle { Solid, Hollow, Horizontal, Vertical, UpwardDiagonal };
+    // The patterns lie on the picture's pixel grid, anchored at its top-left
+    // corner, so neighbouring shapes line up: Horizontal, Vertical and
+    // UpwardDiagonal every eighth row, column or "/" diagonal (the classic
+    // brushes); FineVertical every fourth column; Dots a staggered dot every
+    // fourth pixel of every second row.
+    enum class FillStyle { Solid, Hollow, Horizontal, Vertical, UpwardDiagonal, FineVertical, Dots };
     enum class LineStyle { Solid, Dash, Dot, DashDot, DashDotDot };
 
     virtual ~Canvas() = default;
@@ -51,4 +57,26 @@ public:
     // Windows device context, the right and bottom coordinates lie just
     // outside the rectangle.
     virtual void rectanglePixels(int left, int top, int right, int bottom) = 0;
+    // A closed polygon filled with the fill colour in the fill style, without
+    // an outline; Hollow draws nothing. Its corners are rounded to whole
+    // pixels as a line's ends are, so a line along an edge borders it; a
+    // pixel belongs to it when the pixel's middle lies inside (even–odd).
+    virtual void polygon(const QPolygonF &points) = 0;
+
+    // Whether the pattern of `style` covers pixel (x, y) of the picture.
+    // Solid covers every pixel, Hollow none.
+    static bool patternCovers(FillStyle style, int x, int y)
+    {
+        const auto mod = [](int value, int m) { return ((value % m) + m) % m; };
+        switch (style) {
+        case FillStyle::Solid: return true;
+        case FillStyle::Hollow: return false;
+        case FillStyle::Horizontal: return mod(y, 8) == 0;
+        case FillStyle::Vertical: return mod(x, 8) == 0;
+        case FillStyle::UpwardDiagonal: return mod(x + y, 8) == 7;
+        case FillStyle::FineVertical: return mod(x, 4) == 0;
+        case FillStyle::Dots: return mod(y, 2) == 0 && mod(x + 2 * mod(y / 2, 2), 4) == 0;
+        }
+        return false;
+    }
 };

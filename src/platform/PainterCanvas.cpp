@@ -3,8 +3,10 @@
 
 #include "data/Rgb.h"
 #include "data/Twips.h"
+#include "platform/PolygonScan.h"
 
 #include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -172,6 +174,8 @@ void PainterCanvas::rectanglePixels(int left, int top, int right, int bottom)
         } else if (m_fillStyle == FillStyle::Vertical) {
             for (int x = (left + 7) / 8 * 8; x < right; x += 8)
                 m_painter.fillRect(QRectF(x, top, 1, bottom - top), fill);
+        } else if (m_fillStyle != FillStyle::UpwardDiagonal) {
+            fillPattern(QPolygonF(QRectF(left, top, right - left, bottom - top)));
         } else {
             // "/" diagonals: the pixels with (x + y) % 8 == 7.
             m_painter.setPen(QPen(fill, 1, Qt::SolidLine, Qt::FlatCap));
@@ -187,4 +191,59 @@ void PainterCanvas::rectanglePixels(int left, int top, int right, int bottom)
     m_painter.fillRect(QRectF(left, bottom - 1, right - left, 1), outline);
     m_painter.fillRect(QRectF(left, top, 1, bottom - top), outline);
     m_painter.fillRect(QRectF(right - 1, top, 1, bottom - top), outline);
+}
+
+void PainterCanvas::polygon(const QPolygonF &points)
+{
+    if (points.size() < 3 || m_fillStyle == FillStyle::Hollow)
+        return;
+    // Corners rounded and taken at the pixels' middles, as the lines run.
+    QPolygonF corners;
+    corners.reserve(points.size());
+    for (const QPointF &point : points) {
+        if (!finite(point.x(), point.y()))
+            return;
+        corners << QPointF(std::nearbyint(toPixels(point.x())) + 0.5, std::nearbyint(toPixels(point.y())) + 0.5);
+    }
+    const Placed placed(*this);
+    if (m_fillStyle == FillStyle::Solid) {
+        m_painter.setPen(Qt::NoPen);
+        m_painter.setBrush(Rgb::toQColor(m_fillColour));
+        m_painter.drawPolygon(corners, Qt::OddEvenFill);
+        return;
+    }
+    fillPattern(corners);
+}
+
+void PainterCanvas::fillPattern(const QPolygonF &pixels)
+{
+    const QRect area = pixels.boundingRect().toAlignedRect().intersected(QRect(QPoint(0, 0), m_size));
+    if (area.isEmpty())
+        return;
+    QPainterPath pattern;
+    if (m_fillStyle == FillStyle::Vertical || m_fillStyle == FillStyle::FineVertical) {
+        // Whole columns: one rectangle per span, cut where the outline runs.
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (!patternCovers(m_fillStyle, x, 0))
+                continue;
+            for (const PolygonScan::Span &span : PolygonScan::column(pixels, x + 0.5))
+                pattern.addRect(QRectF(x, span.from, 1, span.to - span.from));
+        }
+    } else {
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (const PolygonScan::Span &span : PolygonScan::row(pixels, y + 0.5)) {
+                const int first = std::max(area.left(), static_cast<int>(std::ceil(span.from - 0.5)));
+                const int last = std::min(area.right(), static_cast<int>(std::ceil(span.to - 0.5)) - 1);
+                for (int x = first; x <= last; ++x)
+                    if (patternCovers(m_fillStyle, x, y))
+                        pattern.addRect(QRectF(x, y, 1, 1));
+            }
+        }
+    }
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setPen(Qt::NoPen);
+    m_painter.setBrush(Rgb::toQColor(m_fillColour));
+    m_painter.drawPath(pattern);
+    m_painter.restore();
 }

@@ -46,6 +46,7 @@ public:
     double textWidth(const QString &text) const override;
     double textHeight(const QString &text) const override;
     void rectanglePixels(int left, int top, int right, int bottom) override;
+    void polygon(const QPolygonF &points) override;
 
 private:
     // Current unit to pixels of this canvas, unrounded.
@@ -54,6 +55,10 @@ private:
     // Saves the painter, moves it to the canvas and clips to it; the
     // destructor of the returned guard restores it.
     class Placed;
+    // The fill pattern's pixels inside `pixels` (pixel units of this canvas),
+    // as the raster canvas lays them, drawn as one path of small rectangles:
+    // a vector file gets the pattern itself, not a picture of it.
+    void fillPattern(const QPolygonF &pixels);
 
     QPainter &m_painter;
     QSize m_size;

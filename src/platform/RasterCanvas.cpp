@@ -3,6 +3,7 @@
 
 #include "data/Rgb.h"
 #include "platform/FloodFill.h"
+#include "platform/PolygonScan.h"
 #include "data/Twips.h"
 
 #include <QPainter>
@@ -242,10 +243,7 @@ void RasterCanvas::hatch(const QRect &area, FillStyle style, QRgb colour)
     for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
         QRgb *row = reinterpret_cast<QRgb *>(bits + y * stride);
         for (int x = clipped.left(); x <= clipped.right(); ++x) {
-            const bool onLine = style == FillStyle::Horizontal ? y % 8 == 0
-                              : style == FillStyle::Vertical   ? x % 8 == 0
-                                                               : (x + y) % 8 == 7;
-            if (onLine)
+            if (patternCovers(style, x, y))
                 row[x] = opaque;
         }
     }
@@ -449,6 +447,44 @@ void RasterCanvas::rectanglePixels(int left, int top, int right, int bottom)
     fillPixels(QRect(area.left(), area.bottom(), area.width(), 1), outline);
     fillPixels(QRect(area.left(), area.top(), 1, area.height()), outline);
     fillPixels(QRect(area.right(), area.top(), 1, area.height()), outline);
+    requestUpdate();
+}
+
+// Row by row: the pixels whose middles lie inside, in the pattern's pixels.
+// The corners are rounded to whole pixels and taken at those pixels' middles,
+// as a line between them runs.
+void RasterCanvas::polygon(const QPolygonF &points)
+{
+    if (points.size() < 3 || m_fillStyle == FillStyle::Hollow)
+        return;
+    QPolygonF corners;
+    corners.reserve(points.size());
+    for (const QPointF &point : points) {
+        QPoint at;
+        if (!toDevice(point.x(), point.y(), at))
+            return;
+        corners << QPointF(at) + QPointF(0.5, 0.5);
+    }
+    if (!hasPixels())
+        return;
+    const QRect area = corners.boundingRect().toAlignedRect().intersected(m_image.rect());
+    if (area.isEmpty())
+        return;
+    prepareDirectWrites();
+    const QRgb opaque = toQRgb(m_fillColour) | 0xFF000000;
+    uchar *const bits = m_image.bits();
+    const qsizetype stride = m_image.bytesPerLine();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        QRgb *row = reinterpret_cast<QRgb *>(bits + y * stride);
+        for (const PolygonScan::Span &span : PolygonScan::row(corners, y + 0.5)) {
+            // Pixel x is inside when x + 0.5 lies in [from, to).
+            const int first = std::max(area.left(), static_cast<int>(std::ceil(span.from - 0.5)));
+            const int last = std::min(area.right(), static_cast<int>(std::ceil(span.to - 0.5)) - 1);
+            for (int x = first; x <= last; ++x)
+                if (patternCovers(m_fillStyle, x, y))
+                    row[x] = opaque;
+        }
+    }
     requestUpdate();
 }
 

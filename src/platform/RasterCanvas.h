@@ -80,6 +80,7 @@ public:
     // Number of pixels of `colour` inside `pixels` (pixel coordinates).
     qint64 countPixels(qint32 colour, const QRect &pixels) const;
     void rectanglePixels(int left, int top, int right, int bottom) override;
+    void polygon(const QPolygonF &points) override;
 
     const QImage &image() const;
 

@@ -73,6 +73,9 @@ private slots:
     void readoutText_data();
     void readoutText();
     void readoutInTheWindow();
+    void walterLiethReadout_data();
+    void walterLiethReadout();
+    void walterLiethReadoutAndAreaInTheWindow();
     void draggingTheLegend();
     void areaMessagesAndCaptions();
     void settingsRestoredAfterFinish();
@@ -191,6 +194,62 @@ void TestAnalysis::readoutInTheWindow()
     QVERIFY(!c().client->childAt(bare));
     QTest::mouseMove(c().client, bare);
     QVERIFY(box->isHidden());
+}
+
+void TestAnalysis::walterLiethReadout_data()
+{
+    QTest::addColumn<QPointF>("pointer");
+    QTest::addColumn<QString>("text");
+    // A diagram from -10 to 60 °C (300 mm), 70 degrees on 3500 twips, July
+    // first, its plotting area at 1000, 500, 6000 wide.
+    QTest::newRow("top-left corner, the compressed scale") << QPointF(1000, 500) << "Jul    T = 60.0 \u00B0C    P = 300 mm";
+    QTest::newRow("100 mm, where the compression starts") << QPointF(1100, 1000) << "Jul    T = 50.0 \u00B0C    P = 100 mm";
+    QTest::newRow("20 mm as high as 10 °C") << QPointF(1600, 3000) << "Agu    T = 10.0 \u00B0C    P = 20 mm";
+    QTest::newRow("the zero line, seventh column: January") << QPointF(4100, 3500) << "Jan    T = 0.0 \u00B0C    P = 0 mm";
+    QTest::newRow("below zero: no precipitation") << QPointF(6900, 3750) << "Jun    T = -5.0 \u00B0C";
+    QTest::newRow("beside the plotting area") << QPointF(900, 1000) << "";
+    QTest::newRow("under it") << QPointF(2000, 4100) << "";
+}
+
+void TestAnalysis::walterLiethReadout()
+{
+    QFETCH(QPointF, pointer);
+    QFETCH(QString, text);
+    WalterLiethDiagram diagram;
+    diagram.plot = QRectF(1000, 500, 6000, 3500);
+    diagram.bottom = -10;
+    diagram.top = 60;
+    diagram.firstMonth = 7;
+    QCOMPARE(PointerReadout::walterLieth({diagram}, pointer.x(), pointer.y()), text);
+}
+
+// Over a diagram the read-out shows its values, elsewhere on the picture it
+// goes; the area command refuses with a message.
+void TestAnalysis::walterLiethReadoutAndAreaInTheWindow()
+{
+    load(ellipse(10, 100, 5, 50), ellipse(12, 110, 5, 50));
+    c().OptionWalterLieth->setChecked(true);
+    c().Check2->setChecked(true);
+    const std::vector<WalterLiethDiagram> &diagrams = m_window->chart()->walterLiethDiagrams();
+    QCOMPARE(diagrams.size(), std::size_t(2));
+    const QRectF second = diagrams[1].plot;
+    const QPoint inside(Twips::toPixels(second.left() + 100), Twips::toPixels(second.top() + 30));
+    QTest::mouseMove(c().Picture1, inside);
+    QVERIFY(c().tagPic->isVisible());
+    // Warmer in January than in July: the diagram starts with July.
+    QVERIFY2(c().tagPic->text().startsWith(QStringLiteral("Jul    T = ")), qPrintable(c().tagPic->text()));
+    // Wide enough for the month and the units, not only for digits: the
+    // text, the frame and the line edit's margins.
+    const int advance = c().tagPic->fontMetrics().horizontalAdvance(c().tagPic->text());
+    QVERIFY2(c().tagPic->width() >= advance + 8, qPrintable(QString("%1 for %2").arg(c().tagPic->width()).arg(advance)));
+    QTest::mouseMove(c().Picture1, QPoint(Twips::toPixels(second.left() + 100), Twips::toPixels(second.top() - 150)));
+    QVERIFY(c().tagPic->isHidden());
+
+    c().Command3->click();
+    QVERIFY(!m_window->state().areaMode);
+    verifyLastMessage(QStringLiteral("The superposed area is measured between two climate diagrams: "
+                                     "choose \"Tervalo\" in the Graph frame first"),
+                      QStringLiteral("Warning"), QMessageBox::Warning);
 }
 
 void TestAnalysis::draggingTheLegend()

@@ -2,6 +2,7 @@
 // The main window's chart procedures: scales gathered from the values table
 // and the scale boxes, transposition, the settings' handlers, and the chart
 // drawn again through a painter (SVG file, PNG at 2×) as the screen shows it.
+#include "analysis/ClimateClass.h"
 #include "app/Form3.h"
 #include "app/Form3Chart.h"
 #include "chart/ChartRenderer.h"
@@ -196,6 +197,8 @@ private slots:
     void monthLabelStyles();
     void noCheckedSetClearsOnlyThePlottingArea();
     void chartKindTitleAndLegend();
+    void walterLiethKind();
+    void walterLiethReadsTheTransposedColumns();
 
     void svgAndPngShowTheTextsOfTheScreen_data();
     void svgAndPngShowTheTextsOfTheScreen();
@@ -541,6 +544,97 @@ void TestForm3Chart::chartKindTitleAndLegend()
     QVERIFY(!f.c.Frame4->isVisible());
     f.c.ChkLegenda->setChecked(true);
     QVERIFY(f.c.Frame4->isVisible());
+}
+
+// The diagrams take the whole chart picture: no plotting area, guide lines
+// or legend over them, and the settings that do not apply unavailable;
+// choosing another kind gives all of it back.
+void TestForm3Chart::walterLiethKind()
+{
+    ChartWindow f;
+    f.form.show();
+    f.addDataSet(ramp(10, 30), ramp(0, 200));
+    DataSet south;
+    south.name = QStringLiteral("Sydney 1991-2020");
+    south.info.latitude = -33.9;
+    south.info.period = QStringLiteral("1991-2020");
+    f.form.appendPlace(south);
+    QVERIFY(f.c.Frame4->isVisible());
+
+    f.c.OptionWalterLieth->setChecked(true);
+    const std::vector<WalterLiethDiagram> &diagrams = f.engine->walterLiethDiagrams();
+    QCOMPARE(diagrams.size(), std::size_t(2));
+    QCOMPARE(diagrams[0].firstMonth, 1);
+    QCOMPARE(diagrams[1].firstMonth, 7);   // by its latitude
+    f.engine->setMonthOrder(MonthOrder::JanuaryFirst);
+    QCOMPARE(f.engine->walterLiethDiagrams()[1].firstMonth, 1);
+    // Each header names the place's climate class, as the values table does.
+    {
+        QTemporaryDir folder;
+        const QString svgPath = folder.filePath(QStringLiteral("diagrams.svg"));
+        QSvgGenerator generator;
+        generator.setFileName(svgPath);
+        QPainter painter(&generator);
+        f.form.paintChart(painter, QRectF(QPointF(0, 0), QSizeF(f.form.chartPixelSize())));
+        painter.end();
+        const QList<SvgText> texts = textsOf(svgPath);
+        for (int n = 1; n <= 2; ++n) {
+            const QString code = f.form.climateClass(n).code();
+            QVERIFY2(!code.isEmpty() && std::any_of(texts.begin(), texts.end(),
+                                                    [&](const SvgText &text) { return text.text == code; }),
+                     qPrintable(code));
+        }
+    }
+    for (QWidget *hidden : {static_cast<QWidget *>(f.c.Picture4), static_cast<QWidget *>(f.c.eixoX),
+                            static_cast<QWidget *>(f.c.Frame4)})
+        QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
+    for (QWidget *unavailable : {static_cast<QWidget *>(f.c.Frame1), static_cast<QWidget *>(f.c.Combo1),
+                                 static_cast<QWidget *>(f.c.Combo4), static_cast<QWidget *>(f.c.Frame3),
+                                 static_cast<QWidget *>(f.c.Frame5), static_cast<QWidget *>(f.c.CommTranspor)})
+        QVERIFY2(!unavailable->isEnabled(), qPrintable(unavailable->objectName()));
+    // The legend box takes effect in the other kinds only.
+    f.c.ChkLegenda->setChecked(false);
+    f.c.ChkLegenda->setChecked(true);
+    QVERIFY(!f.c.Frame4->isVisible());
+
+    f.c.Option2->setChecked(true);
+    for (QWidget *shown : {static_cast<QWidget *>(f.c.Picture4), static_cast<QWidget *>(f.c.eixoX),
+                           static_cast<QWidget *>(f.c.Frame4)})
+        QVERIFY2(shown->isVisible(), qPrintable(shown->objectName()));
+    QVERIFY(f.c.Frame1->isEnabled() && f.c.Frame5->isEnabled() && f.c.CommTranspor->isEnabled());
+    QVERIFY(f.engine->walterLiethDiagrams().empty());
+
+    // Back from the diagrams with no place checked: the picture, on the
+    // screen and in a file, holds neither a diagram nor axes from before.
+    f.c.OptionWalterLieth->setChecked(true);
+    f.setChecked(1, false);
+    f.setChecked(2, false);
+    f.c.Option2->setChecked(true);
+    QCOMPARE(count(*f.c.Picture1, white), qint64(460 * 355));
+    QImage drawn(f.form.chartPixelSize(), QImage::Format_RGB32);
+    QPainter painter(&drawn);
+    f.form.paintChart(painter, QRectF(QPointF(0, 0), QSizeF(drawn.size())));
+    painter.end();
+    // Left of the vertical axis, where its labels would stand.
+    const QRect labels(0, 30, 46, drawn.height() - 30);
+    QImage blank(labels.size(), QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    QCOMPARE(drawn.copy(labels), blank);
+}
+
+// A transposed table holds the temperatures in each place's second column;
+// the diagram still draws temperature as temperature.
+void TestForm3Chart::walterLiethReadsTheTransposedColumns()
+{
+    ChartWindow f;
+    f.addDataSet(ramp(-5, 20), ramp(100, 300));
+    f.engine->transPor();
+    QCOMPARE(f.c.Grid2->text(0, 1), QStringLiteral("Ppt1"));
+    f.c.OptionWalterLieth->setChecked(true);
+    const std::vector<WalterLiethDiagram> &diagrams = f.engine->walterLiethDiagrams();
+    QCOMPARE(diagrams.size(), std::size_t(1));
+    QCOMPARE(diagrams[0].bottom, -10.0);
+    QCOMPARE(diagrams[0].top, 60.0);
 }
 
 void TestForm3Chart::thresholdBoxesThatAreNotNumbers()

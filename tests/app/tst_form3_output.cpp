@@ -4,6 +4,7 @@
 // also the climate classes the command line prints.
 #include "Form3Fixture.h"
 
+#include "app/Form3Chart.h"
 #include "common/TestPaths.h"
 #include "output/PrintPreview.h"
 
@@ -18,6 +19,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QScopeGuard>
 #include <QtTest>
 
@@ -71,9 +73,11 @@ private slots:
     void cleanup();
 
     void copyTakesTheChartAsShown();
+    void printShowsHeadingChartAndTable_data();
     void printShowsHeadingChartAndTable();
     void chartEndsAtItsEdge();
     void chartMenuExceptDuringAreaMeasurement();
+    void monthOrderAfterTheMenuCloses();
     void chartMenuCommandsByMouse_data();
     void chartMenuCommandsByMouse();
     void saveChartAs_data();
@@ -146,11 +150,24 @@ void TestForm3Output::copyTakesTheChartAsShown()
         QCOMPARE(copied.pixel(x, row), chart.pixel(x, row));
 }
 
+void TestForm3Output::printShowsHeadingChartAndTable_data()
+{
+    QTest::addColumn<bool>("walterLieth");
+    QTest::addColumn<QStringList>("chartTexts");
+    QTest::newRow("climate diagram") << false << QStringList();
+    // The diagrams' headers: the annual figures of "Warm", from the table's
+    // cells as every kind reads them (121 mm a month).
+    QTest::newRow("Walter-Lieth") << true << QStringList{"Warm", "25.1 \u00B0C", "1452 mm"};
+}
+
 // The print button opens the preview; printed to a PDF, the page holds the
 // heading, the chart and the table, and the clipboard holds the chart.
 void TestForm3Output::printShowsHeadingChartAndTable()
 {
+    QFETCH(bool, walterLieth);
+    QFETCH(QStringList, chartTexts);
     loadTwoPlaces();
+    m_window->controls().OptionWalterLieth->setChecked(walterLieth);
     const QString pdf = m_files->path("printed.pdf");
     int previewPages = 0;
     PrintPreview::setRunner([&](QPrintPreviewDialog &dialog) {
@@ -172,6 +189,8 @@ void TestForm3Output::printShowsHeadingChartAndTable()
     QVERIFY2(text.startsWith(QStringLiteral("Tervalo")), qPrintable(text));
     for (const char *word : {"Tmp1", "Ppt2", "Jan", "Dic", "Average", "25.14", "121", "120.6", "7.00", "Class", "Af", "ET"})
         QVERIFY2(text.contains(QLatin1String(word)), word);
+    for (const QString &word : chartTexts)
+        QVERIFY2(text.contains(word), qPrintable(word));
 }
 
 // However long the legend, the chart drawn for a page or a file ends where
@@ -203,7 +222,8 @@ void TestForm3Output::chartMenuExceptDuringAreaMeasurement()
     QStringList texts;
     for (const QAction *action : chartMenu()->actions())
         texts << action->text();
-    QCOMPARE(texts, QStringList({"Copy chart", "Save chart as…", "", "Save chart document…", "Open chart document…"}));
+    QCOMPARE(texts, QStringList({"Copy chart", "Save chart as…", "", "Save chart document…", "Open chart document…", "",
+                                 "Walter-Lieth diagram starts with"}));
     chartMenu()->close();
 
     m_window->state().areaMode = true;
@@ -213,6 +233,24 @@ void TestForm3Output::chartMenuExceptDuringAreaMeasurement()
     QVERIFY(!m_plot->geometry().contains(besidePlot));
     rightClick(m_chart, besidePlot);
     QVERIFY(chartMenu());
+}
+
+// The first month of the Walter-Lieth diagrams, chosen in the chart's menu,
+// redraws once the menu has closed, as its other commands run.
+void TestForm3Output::monthOrderAfterTheMenuCloses()
+{
+    loadTwoPlaces();
+    m_window->controls().OptionWalterLieth->setChecked(true);
+    const Form3Chart *chart = m_window->chart();
+    QCOMPARE(chart->walterLiethDiagrams().at(0).firstMonth, 1);
+    rightClick(m_chart, QPoint(5, 5));
+    QVERIFY(chartMenu());
+    auto *months = chartMenu()->findChild<QMenu *>(QStringLiteral("monthOrderMenu"));
+    QVERIFY(months && months->isEnabled());
+    months->actions().at(2)->trigger();   // July
+    QCOMPARE(chart->walterLiethDiagrams().at(0).firstMonth, 1);
+    QTRY_COMPARE(chart->walterLiethDiagrams().at(0).firstMonth, 7);
+    QCOMPARE(chart->walterLiethDiagrams().at(1).firstMonth, 7);
 }
 
 void TestForm3Output::chartMenuCommandsByMouse_data()
@@ -319,6 +357,8 @@ void TestForm3Output::exportFromTheCommandLine_data()
     QTest::newRow("pdf, month chart") << QStringList{"--export=chart.pdf", "--kind", "normal"} + two << 0
                                       << QByteArray("%PDF");
     QTest::newRow("png") << QStringList{"--kind=tervalo", "--export", "chart.png"} + two << 0 << QByteArray("\x89PNG");
+    QTest::newRow("walter-lieth, svg") << QStringList{"--export", "chart.svg", "--kind", "walter-lieth"} + two << 0
+                                       << QByteArray("<?xml");
     // Mistakes on the line are told before any window system is needed.
     QTest::newRow("unknown format") << QStringList{"--export", "chart.bmp"} + two << 1 << QByteArray();
     QTest::newRow("unknown kind") << QStringList{"--export", "chart.svg", "--kind", "pie"} + two << 1 << QByteArray();
@@ -355,7 +395,11 @@ void TestForm3Output::exportFromTheCommandLine()
     if (code == 0) {
         QVERIFY2(!errors.contains(QStringLiteral("tervalo:")), qPrintable(errors));
         QVERIFY(written.open(QIODevice::ReadOnly));
-        QVERIFY(written.readAll().startsWith(start));
+        const QByteArray bytes = written.readAll();
+        QVERIFY(bytes.startsWith(start));
+        // Drawn, not pasted in as a picture: hatching and dots included.
+        if (start == "<?xml")
+            QVERIFY(!bytes.contains("<image"));
     } else {
         // One line that says why, and no file.
         QCOMPARE(errors.count(QStringLiteral("tervalo: ")), 1);

@@ -101,9 +101,9 @@ void TestForm3Toolbar::controlsAreNamedAndPlaced_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("geometry");
 
-    QTest::newRow("List1") << "List1" << designRect(240, 1200, 2055, 1380);
+    QTest::newRow("List1") << "List1" << designRect(240, 1200, 2055, 1125);
     QTest::newRow("Grid2") << "Grid2" << designRect(2520, 1200, 1335, 1695);
-    QTest::newRow("Frame6") << "Frame6" << designRect(270, 2595, 2025, 495);
+    QTest::newRow("Frame6") << "Frame6" << designRect(270, 2340, 2025, 750);
     QTest::newRow("Command1") << "Command1" << designRect(2565, 2970, 1095, 285);
     QTest::newRow("Command3") << "Command3" << designRect(2565, 3240, 1095, 255);
     QTest::newRow("List2") << "List2" << designRect(330, 3495, 1935, 1005);

@@ -25,6 +25,7 @@ public:
 
     QList<Text> texts;
     int lines = 0;
+    int polygons = 0;
 
     void clear() override { m_inner.clear(); }
     void setUnit(Unit unit) override { m_inner.setUnit(unit); }
@@ -54,6 +55,11 @@ public:
     void rectanglePixels(int left, int top, int right, int bottom) override
     {
         m_inner.rectanglePixels(left, top, right, bottom);
+    }
+    void polygon(const QPolygonF &points) override
+    {
+        ++polygons;
+        m_inner.polygon(points);
     }
 
 private:

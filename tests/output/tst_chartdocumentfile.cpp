@@ -25,7 +25,8 @@ private slots:
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         ChartDocument document;
-        document.kind = ChartKind::Normal;
+        document.kind = ChartKind::WalterLieth;
+        document.monthOrder = MonthOrder::JulyFirst;
         document.monthLabels = 4;
         document.title = QStringLiteral("Tabs\tand \"quotes\" & <marks>, ß, \U0001F30D");
         document.legendPosition = QPoint(-45, 7200);
