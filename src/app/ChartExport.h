@@ -6,13 +6,19 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class QTextStream;
 
-// The chart of the given data files, drawn with the default settings in a
-// main window that is never shown, written to `outPath` as PNG, SVG or PDF
-// by its extension. The command line has checked the request; what can
-// still fail is reading the files and writing the chart. Returns the
+// The chart of the given files, drawn in a main window that is never shown,
+// written to `outPath` as PNG, SVG or PDF by its extension. The files are
+// taken in order as the window takes them: a data file is added with the
+// default settings, a chart document replaces the chart with its own.
+// `kind`, when given, overrides the kind the files make (a document's own,
+// else the climate diagram). The command line has checked the request; what
+// can still fail is reading the files and writing the chart. Returns the
 // program's exit code: 0 when the file is written, else 2 after one line on
 // `errors` saying why (a name in it is quoted, so a line break or a stray
 // byte in a name cannot split or garble the line).
-int exportChart(const QString &outPath, ChartKind kind, const QStringList &files, QTextStream &errors);
+int exportChart(const QString &outPath, std::optional<ChartKind> kind, const QStringList &files,
+                QTextStream &errors);

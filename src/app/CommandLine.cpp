@@ -47,22 +47,26 @@ CommandLine::CommandLine()
     : m_help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and quit."))
     , m_version({QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version and quit."))
     , m_export(QStringLiteral("export"),
-               QStringLiteral("Write the chart of the data files to <file> (.png, .svg or .pdf) and quit."),
+               QStringLiteral("Write the chart of the files to <file> (.png, .svg or .pdf) and quit."),
                QStringLiteral("file"))
-    , m_kind(QStringLiteral("kind"), QStringLiteral("Chart kind of --export: tervalo (default), normal or walter-lieth."),
-             QStringLiteral("kind"), QStringLiteral("tervalo"))
+    , m_kind(QStringLiteral("kind"),
+             QStringLiteral("Chart kind of --export: tervalo (default), normal or walter-lieth; it "
+                            "overrides a chart document's own."),
+             QStringLiteral("kind"))
     , m_classify(QStringLiteral("classify"),
                  QStringLiteral("Print the K\u00f6ppen\u2013Geiger climate class of each data file "
                                 "(path, class and place, tab-separated) and quit."))
 {
-    m_parser.setApplicationDescription(QStringLiteral("Draws climate diagrams from Tervalo data files."));
+    m_parser.setApplicationDescription(
+        QStringLiteral("Draws climate diagrams from Tervalo data files and chart documents."));
     m_parser.addOption(m_help);
     m_parser.addOption(m_version);
     m_parser.addOption(m_export);
     m_parser.addOption(m_kind);
     m_parser.addOption(m_classify);
     m_parser.addPositionalArgument(QStringLiteral("files"),
-                                   QStringLiteral("Data files (.tvr) to open, in this order."),
+                                   QStringLiteral("Data files (.tvr) to open, in this order; a chart "
+                                                  "document (.tvc) replaces the chart with its own."),
                                    QStringLiteral("[files...]"));
 }
 
@@ -86,13 +90,15 @@ CommandLine::Request CommandLine::parse(const QStringList &arguments)
     for (const QString &file : m_parser.positionalArguments())
         request.files << QDir::cleanPath(QDir::current().absoluteFilePath(file));
 
-    const QString kindName = m_parser.value(m_kind).toLower();
-    const auto kind = std::find_if(kindNames.begin(), kindNames.end(),
-                                   [&](const auto &entry) { return kindName == entry.first; });
-    if (kind == kindNames.end())
-        return mistake(QStringLiteral("unknown chart kind %1: use tervalo, normal or walter-lieth")
-                           .arg(FileName::quoted(m_parser.value(m_kind))));
-    request.kind = kind->second;
+    if (m_parser.isSet(m_kind)) {
+        const QString kindName = m_parser.value(m_kind).toLower();
+        const auto kind = std::find_if(kindNames.begin(), kindNames.end(),
+                                       [&](const auto &entry) { return kindName == entry.first; });
+        if (kind == kindNames.end())
+            return mistake(QStringLiteral("unknown chart kind %1: use tervalo, normal or walter-lieth")
+                               .arg(FileName::quoted(m_parser.value(m_kind))));
+        request.kind = kind->second;
+    }
 
     if (m_parser.isSet(m_classify)) {
         if (m_parser.isSet(m_export))
@@ -111,9 +117,9 @@ CommandLine::Request CommandLine::parse(const QStringList &arguments)
             return mistake(QStringLiteral("cannot tell the format of %1: the name must end in .png, .svg or .pdf")
                                .arg(FileName::quoted(request.exportPath)));
         if (request.files.isEmpty())
-            return mistake(QStringLiteral("no data files given to draw"));
+            return mistake(QStringLiteral("no data files or chart document given to draw"));
         if (request.files.size() > maxDataSets)
-            return mistake(QStringLiteral("%1 data files given, at most %2 can be drawn")
+            return mistake(QStringLiteral("%1 files given, at most %2 can be drawn")
                                .arg(request.files.size())
                                .arg(maxDataSets));
     }

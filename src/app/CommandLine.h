@@ -8,9 +8,11 @@
 #include <QString>
 #include <QStringList>
 
-// The program's command line: data files to open, --help and --version,
-// --export with --kind to write the files' chart without a window, and
-// --classify to print the files' climate classes.
+#include <optional>
+
+// The program's command line: data files and chart documents to open,
+// --help and --version, --export with --kind to write the files' chart
+// without a window, and --classify to print the files' climate classes.
 //
 // Everything on the line is settled here, before any window system is
 // opened: main parses with only a QCoreApplication, because QApplication's
@@ -35,12 +37,14 @@ public:
     struct Request
     {
         Action action = Action::OpenWindow;
-        // Data files to load, in the order given, as full paths. A name
-        // that is not valid UTF-8 keeps its bytes (see FileName).
+        // Data files to load and chart documents to open, in the order
+        // given, as full paths. A name that is not valid UTF-8 keeps its
+        // bytes (see FileName).
         QStringList files;
-        // --export and --kind.
+        // --export, and --kind when given: it overrides a chart document's
+        // own kind.
         QString exportPath;
-        ChartKind kind = ChartKind::Climate;
+        std::optional<ChartKind> kind;
         // --classify: the files as given, as the output repeats them.
         QStringList givenFiles;
         // Action::Answer: exit code 0 with the text for standard output

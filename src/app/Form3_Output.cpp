@@ -137,6 +137,11 @@ void Form3::showChartMenu(const QPoint &at)
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addCommand(QStringLiteral("Copy chart"), this, &Form3::copyChart);
     menu->addCommand(QStringLiteral("Save chart as…"), this, &Form3::saveChartAs);
+    menu->addSeparator();
+    // Its own action runs its command once the menu is gone, and carries
+    // the window's Ctrl+S.
+    menu->addAction(m_saveDocumentAction);
+    menu->addCommand(QStringLiteral("Open chart document…"), this, &Form3::openChartDocument);
     addMonthOrderMenu(menu);
     menu->popup(c.Picture1->mapToGlobal(at));
 }

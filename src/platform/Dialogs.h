@@ -38,6 +38,13 @@ public:
         }
         virtual void message(const QString &text, const QString &title, QMessageBox::Icon icon) = 0;
         virtual void beep() = 0;
+        // A question with Yes and No; true for Yes. By default Yes.
+        virtual bool question(const QString &text, const QString &title)
+        {
+            Q_UNUSED(text);
+            Q_UNUSED(title);
+            return true;
+        }
     };
 
     // Not owned; nullptr puts the real dialogs back.
@@ -54,6 +61,8 @@ public:
     static void message(QWidget *parent, const QString &text, const QString &title,
                         QMessageBox::Icon icon);
     static void beep();
+    // A question with Yes and No buttons, No the default; true for Yes.
+    static bool question(QWidget *parent, const QString &text, const QString &title);
     // The Warning of a data file that could not be written: its path and the
     // reason the system gave.
     static void fileNotSaved(QWidget *parent, const QString &path, const QString &reason);
