@@ -107,6 +107,10 @@ BENCHMARK(BM_LoadFiftyDataSetsPainted)->Unit(benchmark::kMillisecond);
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Every load is added to the recent files: they go to settings of the
+    // run's own, not the user's.
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
     QApplication app(argc, argv);
 
     QTemporaryDir folder;

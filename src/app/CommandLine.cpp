@@ -47,11 +47,12 @@ CommandLine::CommandLine()
     : m_help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and quit."))
     , m_version({QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version and quit."))
     , m_export(QStringLiteral("export"),
-               QStringLiteral("Write the chart of the data files to <file> (.png, .svg or .pdf) and quit."),
+               QStringLiteral("Write the chart of the files to <file> (.png, .svg or .pdf) and quit."),
                QStringLiteral("file"))
     , m_kind(QStringLiteral("kind"),
-             QStringLiteral("Chart kind of --export and --atlas: tervalo (default), normal or walter-lieth."),
-             QStringLiteral("kind"), QStringLiteral("tervalo"))
+             QStringLiteral("Chart kind of --export and --atlas: tervalo (default), normal or walter-lieth; "
+                            "it overrides a chart document's own."),
+             QStringLiteral("kind"))
     , m_dpi(QStringLiteral("dpi"),
             QStringLiteral("Resolution of a PNG written by --export, in dots per inch (%1 to %2); "
                            "without it the picture is the screen's.")
@@ -75,7 +76,8 @@ CommandLine::CommandLine()
                  QStringLiteral("Print the K\u00f6ppen\u2013Geiger climate class of each data file "
                                 "(path, class and place, tab-separated) and quit."))
 {
-    m_parser.setApplicationDescription(QStringLiteral("Draws climate diagrams from Tervalo data files."));
+    m_parser.setApplicationDescription(
+        QStringLiteral("Draws climate diagrams from Tervalo data files and chart documents."));
     m_parser.addOption(m_help);
     m_parser.addOption(m_version);
     m_parser.addOption(m_export);
@@ -88,7 +90,8 @@ CommandLine::CommandLine()
     m_parser.addOption(m_worksheet);
     m_parser.addOption(m_classify);
     m_parser.addPositionalArgument(QStringLiteral("files"),
-                                   QStringLiteral("Data files (.tvr) to open, in this order."),
+                                   QStringLiteral("Data files (.tvr) to open, in this order; a chart "
+                                                  "document (.tvc) replaces the chart with its own."),
                                    QStringLiteral("[files...]"));
 }
 
@@ -112,13 +115,15 @@ CommandLine::Request CommandLine::parse(const QStringList &arguments)
     for (const QString &file : m_parser.positionalArguments())
         request.files << QDir::cleanPath(QDir::current().absoluteFilePath(file));
 
-    const QString kindName = m_parser.value(m_kind).toLower();
-    const auto kind = std::find_if(kindNames.begin(), kindNames.end(),
-                                   [&](const auto &entry) { return kindName == entry.first; });
-    if (kind == kindNames.end())
-        return mistake(QStringLiteral("unknown chart kind %1: use tervalo, normal or walter-lieth")
-                           .arg(FileName::quoted(m_parser.value(m_kind))));
-    request.kind = kind->second;
+    if (m_parser.isSet(m_kind)) {
+        const QString kindName = m_parser.value(m_kind).toLower();
+        const auto kind = std::find_if(kindNames.begin(), kindNames.end(),
+                                       [&](const auto &entry) { return kindName == entry.first; });
+        if (kind == kindNames.end())
+            return mistake(QStringLiteral("unknown chart kind %1: use tervalo, normal or walter-lieth")
+                               .arg(FileName::quoted(m_parser.value(m_kind))));
+        request.kind = kind->second;
+    }
 
     if (m_parser.isSet(m_classify)) {
         if (m_parser.isSet(m_export) || m_parser.isSet(m_atlas))
@@ -184,9 +189,9 @@ CommandLine::Request CommandLine::parse(const QStringList &arguments)
 
     if (request.action == Action::Export || request.action == Action::Atlas) {
         if (request.files.isEmpty())
-            return mistake(QStringLiteral("no data files given to draw"));
+            return mistake(QStringLiteral("no data files or chart document given to draw"));
         if (request.files.size() > maxDataSets)
-            return mistake(QStringLiteral("%1 data files given, at most %2 can be drawn")
+            return mistake(QStringLiteral("%1 files given, at most %2 can be drawn")
                                .arg(request.files.size())
                                .arg(maxDataSets));
     }

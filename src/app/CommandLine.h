@@ -9,10 +9,12 @@
 #include <QString>
 #include <QStringList>
 
-// The program's command line: data files to open, --help and --version,
-// --export with --kind and --dpi to write the files' chart without a
-// window, --atlas with its options to write one chart per file as a PDF
-// atlas, and --classify to print the files' climate classes.
+#include <optional>
+
+// The program's command line: data files and chart documents to open,
+// --help and --version, --export with --kind and --dpi to write the files'
+// chart without a window, --atlas with its options to write one chart per
+// place as a PDF atlas, and --classify to print the files' climate classes.
 //
 // Everything on the line is settled here, before any window system is
 // opened: main parses with only a QCoreApplication, because QApplication's
@@ -38,13 +40,15 @@ public:
     struct Request
     {
         Action action = Action::OpenWindow;
-        // Data files to load, in the order given, as full paths. A name
-        // that is not valid UTF-8 keeps its bytes (see FileName).
+        // Data files to load and chart documents to open, in the order
+        // given, as full paths. A name that is not valid UTF-8 keeps its
+        // bytes (see FileName).
         QStringList files;
-        // --export and --kind; --dpi, the resolution of a PNG, 0 when not
-        // given (the screen's own picture).
+        // --export, and --kind when given: it overrides a chart document's
+        // own kind; --dpi, the resolution of a PNG, 0 when not given (the
+        // screen's own picture).
         QString exportPath;
-        ChartKind kind = ChartKind::Climate;
+        std::optional<ChartKind> kind;
         int dpi = 0;
         // --atlas with --per-page, --paper, --same-scale and --worksheet.
         QString atlasPath;

@@ -12,6 +12,7 @@
 #include "editor/GridEditing.h"
 #include "platform/DataGrid.h"
 #include "platform/PictureBox.h"
+#include "platform/PopupMenu.h"
 #include "data/Twips.h"
 
 #include <QCheckBox>
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QResizeEvent>
 #include <QStyle>
 #include <QStringList>
@@ -81,6 +83,7 @@ Form3::Form3(ProgramState &program, QWidget *parent)
 
     createControls();
     createCollaborators();
+    createFileMenu();
     connectControls();
     Form_Load();
     Form_Resize();
@@ -140,6 +143,15 @@ void Form3::connectControls()
     connect(c.List2, &QListWidget::currentItemChanged, this, &Form3::List2_Click);
     for (int i = 0; i < static_cast<int>(c.Bot.size()); ++i)
         connect(c.Bot[i], &QToolButton::clicked, this, [this, i] { Bot_Click(i); });
+    // A click on Open opens a data file; held down, or with the right
+    // button, it shows the file menu with the chart documents and the
+    // recent files.
+    QToolButton *open = c.Bot[1];
+    open->setMenu(m_fileMenu);
+    open->setPopupMode(QToolButton::DelayedPopup);
+    open->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(open, &QWidget::customContextMenuRequested, this,
+            [this, open](const QPoint &at) { m_fileMenu->popup(open->mapToGlobal(at)); });
     connectChartMenu();
     connectAnalysis();
 }

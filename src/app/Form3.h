@@ -3,6 +3,7 @@
 
 #include "app/Form3Controls.h"
 #include "app/MainState.h"
+#include "chart/ChartDocument.h"
 #include "data/ProgramState.h"
 #include "output/ChartPicture.h"
 #include "platform/AtlasOptions.h"
@@ -26,6 +27,8 @@ class Form3Chart;
 class Form3ComboStyle;
 class GridEditing;
 class QLabel;
+class QAction;
+class PopupMenu;
 class QMenu;
 class QPainter;
 class QTableWidgetSelectionRange;
@@ -86,8 +89,9 @@ public:
     // the Open button appends one.
     bool appendPlace(const DataSet &place);
     // Files handed over by the desktop (named on the command line, dropped
-    // on the window), loaded one by one in order as the Open button loads
-    // them; returns how many became data sets.
+    // on the window), taken one by one in order: a data file is loaded as
+    // the Open button loads it, a chart document opened as "Open chart
+    // document…" opens it. Returns how many were loaded or opened.
     int loadDataFiles(const QStringList &paths);
     void List1_ItemCheck();
     void List2_Click();
@@ -121,6 +125,26 @@ public:
     QImage chartImage() const;
     // The chart as printing and the vector files draw it.
     ChartPicture chartPicture() const;
+    // Chart documents: the whole chart as a value, filled from the controls
+    // and the state, and applied to them. Applying replaces the chart: the
+    // window is reset all and built up again from the document, then
+    // redrawn once.
+    ChartDocument chartDocument() const;
+    void applyDocument(const ChartDocument &document);
+    // The commands: a dialog, then the file. Opening asks first when places
+    // are loaded; a document that cannot be read is refused with a message
+    // and changes nothing. Both add the file to the recent files.
+    void saveChartDocument();
+    void openChartDocument();
+    bool openChartDocumentFile(const QString &path);
+    static bool isChartDocument(const QString &path);
+    // An entry of the recent files: opened by its kind; one that is gone is
+    // taken off the list, with a message.
+    void openRecentFile(const QString &path);
+    // The Open button's menu (right button, or held down): open a data file
+    // or a chart document, save a chart document, the recent files.
+    PopupMenu *fileMenu() const { return m_fileMenu; }
+
     // "Export atlas…": one chart per checked place, in a PDF.
     void exportAtlas();
     // The chart as a PNG at `dpi` dots per inch (72..600), recorded in its
@@ -159,6 +183,9 @@ private:
     void discardControls();
     void appendDataSet();
     QLabel *createLegendLabel(int n);
+    void createFileMenu();
+    void fillFileMenu();
+    static QString tableText(Quantity quantity, double value);
     void Grid2_Average(int column);
     // Lays the shown legend labels out so that every one shows (Form3_Loading.cpp).
     void arrangeLegend();
@@ -179,6 +206,8 @@ private:
     GridEditing *m_gridEditing = nullptr;
     Form3ComboStyle *m_comboStyle = nullptr;
     Form3Analysis *m_analysis = nullptr;
+    PopupMenu *m_fileMenu = nullptr;   // the window's own: it outlives reset all
+    QAction *m_saveDocumentAction = nullptr;
     // The legend is laid out in columns or a smaller font, not stacked as
     // loading and checking stack it.
     bool m_legendArranged = false;

@@ -669,36 +669,16 @@ void Form3Chart::transPor()
 
     const int sets = std::min(m_state.setCount, maxDataSets);
     for (int k = 1; k <= sets; ++k) {
-        const int columnX = 2 * k - 1;
-        const int columnY = 2 * k;
-        const QString headerX = grid->text(0, columnX);
-        const QString headerY = grid->text(0, columnY);
-        grid->setText(0, columnX, headerY);
-        grid->setText(0, columnY, headerX);
+        const SwappedColumns moved = swapColumns(k);
         for (int row = 1; row <= 12; ++row) {
-            const QString textX = grid->text(row, columnX);
-            const QString textY = grid->text(row, columnY);
-            const auto valueX = NumberText::parse(textX);
-            const auto valueY = NumberText::parse(textY);
-            // A cell that is not a number moves to the other column as it
-            // stands and takes no part in the extremes.
-            grid->setText(row, columnX, valueY ? NumberText::general(*valueY) : textY);
-            grid->setText(row, columnY, valueX ? NumberText::general(*valueX) : textX);
-            if (valueY) {
-                s.tempMax = std::max(s.tempMax, *valueY);
-                s.tempMin = std::min(s.tempMin, *valueY);
+            if (const std::optional<double> &x = moved.x[row]) {
+                s.tempMax = std::max(s.tempMax, *x);
+                s.tempMin = std::min(s.tempMin, *x);
             }
-            if (valueX) {
-                s.precMax = std::max(s.precMax, *valueX);
-                s.precMin = std::min(s.precMin, *valueX);
+            if (const std::optional<double> &y = moved.y[row]) {
+                s.precMax = std::max(s.precMax, *y);
+                s.precMin = std::min(s.precMin, *y);
             }
-        }
-        // The rows under the months (the averages, the classes) go with their
-        // columns.
-        for (int row = 13; row < grid->rowCount(); ++row) {
-            const QString textX = grid->text(row, columnX);
-            grid->setText(row, columnX, grid->text(row, columnY));
-            grid->setText(row, columnY, textX);
         }
     }
 
@@ -708,6 +688,38 @@ void Form3Chart::transPor()
     s.scaleMaxY = Scale::upperBound(s.precMin, s.precMax);
     emit transposed();
     reFaz(false);
+}
+
+Form3Chart::SwappedColumns Form3Chart::swapColumns(int k)
+{
+    SwappedColumns moved;
+    DataGrid *grid = m_controls.Grid2;
+    if (!grid || k < 1 || k > maxDataSets)
+        return moved;
+    const int columnX = 2 * k - 1;
+    const int columnY = 2 * k;
+    const QString headerX = grid->text(0, columnX);
+    const QString headerY = grid->text(0, columnY);
+    grid->setText(0, columnX, headerY);
+    grid->setText(0, columnY, headerX);
+    for (int row = 1; row <= 12; ++row) {
+        const QString textX = grid->text(row, columnX);
+        const QString textY = grid->text(row, columnY);
+        moved.x[row] = NumberText::parse(textY);
+        moved.y[row] = NumberText::parse(textX);
+        // A cell that is not a number moves to the other column as it
+        // stands and takes no part in the extremes.
+        grid->setText(row, columnX, moved.x[row] ? NumberText::general(*moved.x[row]) : textY);
+        grid->setText(row, columnY, moved.y[row] ? NumberText::general(*moved.y[row]) : textX);
+    }
+    // The rows under the months (the averages, the climate class) go with
+    // their columns.
+    for (int row = 13; row < grid->rowCount(); ++row) {
+        const QString textX = grid->text(row, columnX);
+        grid->setText(row, columnX, grid->text(row, columnY));
+        grid->setText(row, columnY, textX);
+    }
+    return moved;
 }
 
 // --- Month labels, title, legend, chart kind -------------------------------

@@ -63,6 +63,16 @@ public:
     void GridX_Click();
     void GridY_Click();
 
+    // Exchanges the two columns of data set k in the values table: headers,
+    // months (each number written in the general form), averages and class. Gives
+    // what moved into the X and the Y column, read as numbers (months 1..12).
+    struct SwappedColumns
+    {
+        std::array<std::optional<double>, 13> x;
+        std::array<std::optional<double>, 13> y;
+    };
+    SwappedColumns swapColumns(int k);
+
     // The chart settings as the controls and the state hold them now.
     ChartSettings settings() const;
     ChartKind kind() const;

@@ -12,6 +12,7 @@
 #include "data/NumberText.h"
 #include "platform/DataGrid.h"
 #include "platform/Dialogs.h"
+#include "platform/RecentFiles.h"
 #include "data/Twips.h"
 
 #include <QCheckBox>
@@ -21,6 +22,8 @@
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QSlider>
+
+#include <algorithm>
 
 namespace {
 
@@ -67,7 +70,13 @@ void Form3::carrega()
     const QString path = Dialogs::openFileName(this, request);
     if (path.isEmpty())
         return;
-    loadDataFile(path);
+    // A chart document chosen through "All files" opens as one.
+    if (isChartDocument(path)) {
+        openChartDocumentFile(path);
+        return;
+    }
+    if (loadDataFile(path))
+        RecentFiles::add(path);
 }
 
 bool Form3::loadDataFile(const QString &path)
@@ -181,6 +190,8 @@ void Form3::appendDataSet()
         m_state.setTemp[n][month] = m_state.fileTemp[month];
         m_state.setPpt[n][month] = m_state.filePrec[month];
     }
+    std::copy_n(m_state.fileTemp.begin(), 13, m_state.loadedTemp[n].begin());
+    std::copy_n(m_state.filePrec.begin(), 13, m_state.loadedPrec[n].begin());
 
     Grid2_Fill();
 

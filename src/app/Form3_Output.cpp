@@ -151,6 +151,11 @@ void Form3::showChartMenu(const QPoint &at)
     menu->addCommand(QStringLiteral("Save chart as…"), this, &Form3::saveChartAs);
     QAction *atlas = menu->addCommand(QStringLiteral("Export atlas…"), this, &Form3::exportAtlas);
     atlas->setEnabled(m_state.chart.checkedCount > 0);
+    menu->addSeparator();
+    // Its own action runs its command once the menu is gone, and carries
+    // the window's Ctrl+S.
+    menu->addAction(m_saveDocumentAction);
+    menu->addCommand(QStringLiteral("Open chart document…"), this, &Form3::openChartDocument);
     addMonthOrderMenu(menu);
     menu->popup(c.Picture1->mapToGlobal(at));
 }

@@ -26,6 +26,12 @@ int averageDecimals(const DataGrid &grid, int column)
 
 } // namespace
 
+// Temperatures with two decimals, precipitation with none.
+QString Form3::tableText(Quantity quantity, double value)
+{
+    return NumberText::fixed(value, quantity == Quantity::Temperature ? 2 : 0);
+}
+
 // Adds the columns of data set setCount from fileTemp and filePrec. The
 // averages are taken from the values as read, before rounding for display;
 // an edit of a month cell works its column's average out again from the
@@ -51,7 +57,10 @@ void Form3::Grid2_Fill()
 
     const int temperature = 2 * n - 1;
     const int precipitation = 2 * n;
-    grid->setColumnCount(2 * n + 1);
+    // A table given all its columns beforehand (a chart document opening)
+    // keeps them.
+    if (grid->columnCount() < 2 * n + 1)
+        grid->setColumnCount(2 * n + 1);
     grid->setColumnWidthTwips(temperature, Form3Design::gridDataColumnWidth);
     grid->setColumnWidthTwips(precipitation, Form3Design::gridDataColumnWidth);
 
@@ -66,7 +75,7 @@ void Form3::Grid2_Fill()
     grid->setCellCentred(0, temperature);
     double sum = 0;
     for (int row = 1; row <= 12; ++row) {
-        grid->setText(row, temperature, NumberText::fixed(m_state.fileTemp[row], 2));
+        grid->setText(row, temperature, tableText(Quantity::Temperature, m_state.fileTemp[row]));
         grid->setCellCentred(row, temperature);
         sum += m_state.fileTemp[row];
     }
@@ -76,7 +85,7 @@ void Form3::Grid2_Fill()
     grid->setCellCentred(0, precipitation);
     sum = 0;
     for (int row = 1; row <= 12; ++row) {
-        grid->setText(row, precipitation, NumberText::fixed(m_state.filePrec[row], 0));
+        grid->setText(row, precipitation, tableText(Quantity::Precipitation, m_state.filePrec[row]));
         grid->setCellCentred(row, precipitation);
         sum += m_state.filePrec[row];
     }

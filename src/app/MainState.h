@@ -49,6 +49,10 @@ struct MainState
     // is worked out from these, never from the table's rounded texts.
     std::array<std::array<double, 13>, maxDataSets + 1> setTemp{};
     std::array<std::array<double, 13>, maxDataSets + 1> setPpt{};
+    // The months data set n was loaded with, at full precision, as they
+    // stay: what a chart document keeps, its edits apart.
+    std::array<std::array<double, 13>, maxDataSets + 1> loadedTemp{};
+    std::array<std::array<double, 13>, maxDataSets + 1> loadedPrec{};
     bool hasData = false;
 
     // The file being loaded: months 1..12.

@@ -7,6 +7,7 @@
 #include "data/NumberText.h"
 #include "data/StationTable.h"
 #include "platform/Dialogs.h"
+#include "platform/RecentFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -266,6 +267,7 @@ void StationBrowser::saveSelected()
         Dialogs::fileNotSaved(this, path, written.message);
         return;
     }
+    RecentFiles::add(path);
     m_status->setText(QStringLiteral("Saved %1 as %2.").arg(name, QDir::toNativeSeparators(path)));
 }
 

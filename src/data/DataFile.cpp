@@ -1,24 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/DataFile.h"
 
-#include "data/FileName.h"
+#include "data/FileReader.h"
 #include "data/FileSaver.h"
 #include "data/NumberText.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <array>
-#include <cerrno>
-#include <cstring>
 #include <optional>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace DataFile {
 namespace {
@@ -214,43 +204,19 @@ ReadResult readDataFile(const QString &path, const QLocale &locale)
     ReadResult result;
     if (path.isEmpty())
         return failure(result, ReadStatus::CannotOpen, QStringLiteral("no file name"));
-    // Only regular files: a folder, a device or a pipe is never a data file,
-    // opening a device can act on it, and reading a pipe could wait for ever.
-    // The name goes to the system as its own bytes, also when they are not
-    // UTF-8.
-    QFile file;
-#ifdef Q_OS_UNIX
-    const QByteArray native = FileName::toNative(path);
-    struct stat info;
-    if (::stat(native.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+    const FileReader::Result file = FileReader::read(path, maximumFileSize);
+    switch (file.status) {
+    case FileReader::Status::Ok:
+        break;
+    case FileReader::Status::NotAFile:
         return failure(result, ReadStatus::CannotOpen, QStringLiteral("%1 is not a file").arg(path));
-    // Not blocking, and checked again once open, for a file that is
-    // swapped for a pipe in between.
-    const int handle = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (handle < 0)
-        return failure(result, ReadStatus::CannotOpen, QString::fromLocal8Bit(std::strerror(errno)));
-    if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode)
-        || !file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(handle);
-        return failure(result, ReadStatus::CannotOpen, QStringLiteral("%1 is not a file").arg(path));
-    }
-#else
-    if (!QFileInfo(path).isFile())
-        return failure(result, ReadStatus::CannotOpen, QStringLiteral("%1 is not a file").arg(path));
-    file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(result, ReadStatus::CannotOpen, file.errorString());
-#endif
-    const QByteArray bytes = file.read(maximumFileSize + 1);
-    const bool readFailed = file.error() != QFileDevice::NoError;
-    const QString error = file.errorString();
-    file.close();
-    if (readFailed)
-        return failure(result, ReadStatus::CannotOpen, error);
-    if (bytes.size() > maximumFileSize)
+    case FileReader::Status::Failed:
+        return failure(result, ReadStatus::CannotOpen, file.reason);
+    case FileReader::Status::TooLarge:
         return failure(result, ReadStatus::CannotOpen,
                        QStringLiteral("larger than %1 bytes: not a data file").arg(maximumFileSize));
-    return parseDataFile(bytes, locale);
+    }
+    return parseDataFile(file.bytes, locale);
 }
 
 QByteArray dataFileBytes(const QString &placeName, const std::vector<CellRow> &rows)

@@ -30,4 +30,6 @@ struct DataSet
     std::array<double, 13> temp{};
     std::array<double, 13> ppt{};
     PlaceInfo info;
+
+    bool operator==(const DataSet &) const = default;
 };

@@ -51,12 +51,12 @@ bool isMinus(QChar c, const QLocale &locale)
 
 enum class Mark { None, Decimal, Group };
 
-// Reads a trimmed text as a number: ASCII digits, one leading sign, the
-// characters `markOf` calls decimal or group separators, an exponent. Maps
-// it to the C form that std::from_chars reads ('.', 'e', one leading '-');
-// anything else makes the text not a number.
+// Maps a trimmed text to the C form that std::from_chars reads: ASCII
+// digits, '.', 'e', one leading '-'. The characters `markOf` calls decimal or
+// group separators become '.' or are dropped; anything else makes the text
+// not a number.
 template <typename MarkOf>
-std::optional<double> readNumber(QStringView body, const QLocale &locale, MarkOf markOf)
+std::optional<std::string> cForm(QStringView body, const QLocale &locale, MarkOf markOf)
 {
     if (body.isEmpty())
         return std::nullopt;
@@ -98,7 +98,12 @@ std::optional<double> readNumber(QStringView body, const QLocale &locale, MarkOf
     }
     if (!sawDigit)
         return std::nullopt;
+    return ascii;
+}
 
+// The finite value of a C-form text.
+std::optional<double> valueOf(const std::string &ascii)
+{
     double value = 0.0;
     const char *first = ascii.data();
     const char *last = first + ascii.size();
@@ -108,17 +113,46 @@ std::optional<double> readNumber(QStringView body, const QLocale &locale, MarkOf
     return value;
 }
 
+template <typename MarkOf>
+std::optional<double> readNumber(QStringView body, const QLocale &locale, MarkOf markOf)
+{
+    const std::optional<std::string> ascii = cForm(body, locale, markOf);
+    return ascii ? valueOf(*ascii) : std::nullopt;
+}
+
+// The marks of a number typed in the locale: its decimal separator, and its
+// digit-group separator anywhere.
+auto localeMarks(const QLocale &locale)
+{
+    const QChar decimal = singleChar(locale.decimalPoint(), u'.');
+    const QChar group = singleChar(locale.groupSeparator(), u',');
+    return [decimal, group](qsizetype, QChar c) {
+        if (c == decimal)
+            return Mark::Decimal;
+        return isGroupSeparator(c, group) ? Mark::Group : Mark::None;
+    };
+}
+
 } // namespace
 
 std::optional<double> parse(QStringView text, const QLocale &locale)
 {
-    const QChar decimal = singleChar(locale.decimalPoint(), u'.');
-    const QChar group = singleChar(locale.groupSeparator(), u',');
-    return readNumber(trimmed(text), locale, [&](qsizetype, QChar c) {
-        if (c == decimal)
-            return Mark::Decimal;
-        return isGroupSeparator(c, group) ? Mark::Group : Mark::None;
-    });
+    return readNumber(trimmed(text), locale, localeMarks(locale));
+}
+
+std::optional<QString> plain(QStringView text, const QLocale &locale)
+{
+    const std::optional<std::string> ascii = cForm(trimmed(text), locale, localeMarks(locale));
+    if (!ascii || !valueOf(*ascii))
+        return std::nullopt;
+    return QString::fromLatin1(ascii->data(), static_cast<qsizetype>(ascii->size()));
+}
+
+QString fromPlain(QStringView plain, const QLocale &locale)
+{
+    QString text = plain.toString();
+    text.replace(u'.', singleChar(locale.decimalPoint(), u'.'));
+    return text;
 }
 
 std::optional<double> parseFileNumber(QStringView text, const QLocale &locale)

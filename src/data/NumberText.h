@@ -20,6 +20,14 @@ namespace NumberText {
 // that are not finite give no value.
 std::optional<double> parse(QStringView text, const QLocale &locale = QLocale());
 
+// A number text in the plain form that reads alike everywhere: "-1234.50",
+// "1.5e-3" (ASCII digits, '.', 'e', a leading '-', no grouping), the digits
+// as the text shows them, trailing zeros included. No value when the text is
+// not a number.
+std::optional<QString> plain(QStringView text, const QLocale &locale = QLocale());
+// A plain number text as the locale writes it (its decimal separator).
+QString fromPlain(QStringView plain, const QLocale &locale = QLocale());
+
 // Reads a number as a data file holds it. A file does not record the
 // separator it was written with and travels between computers, so "." and
 // "," both mark the decimals: "12.5" and "12,5" are twelve and a half under

@@ -6,6 +6,7 @@
 #include "editor/GridEditing.h"
 #include "platform/DataGrid.h"
 #include "platform/Dialogs.h"
+#include "platform/RecentFiles.h"
 #include "data/Twips.h"
 
 #include <QCoreApplication>
@@ -209,6 +210,7 @@ void Form1::CommAbrir_Click()
     const DataFile::ReadResult read = DataFile::readDataFile(path);
     if (!read.ok())
         return;
+    RecentFiles::add(path);
 
     Grid2->clearTexts();
     Grid2->setText(0, 2, QStringLiteral("Ppt"));
@@ -311,6 +313,7 @@ void Form1::CommGravar_Click()
         Dialogs::fileNotSaved(this, path, written.message);
         return;
     }
+    RecentFiles::add(path);
     showSaveProgress();
 }
 

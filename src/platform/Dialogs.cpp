@@ -148,6 +148,15 @@ int Dialogs::resolution(QWidget *parent, const ResolutionRequest &request)
     return dialog.exec() == QDialog::Accepted ? dpi->value() : 0;
 }
 
+bool Dialogs::question(QWidget *parent, const QString &text, const QString &title)
+{
+    if (g_responder)
+        return g_responder->question(text, title);
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void Dialogs::fileNotSaved(QWidget *parent, const QString &path, const QString &reason)
 {
     message(parent, QStringLiteral("The file could not be saved:\n%1\n%2").arg(path, reason),

@@ -68,6 +68,13 @@ public:
             Q_UNUSED(options);
             return true;
         }
+        // A question with Yes and No; true for Yes. By default Yes.
+        virtual bool question(const QString &text, const QString &title)
+        {
+            Q_UNUSED(text);
+            Q_UNUSED(title);
+            return true;
+        }
     };
 
     // Not owned; nullptr puts the real dialogs back.
@@ -84,6 +91,8 @@ public:
     static void message(QWidget *parent, const QString &text, const QString &title,
                         QMessageBox::Icon icon);
     static void beep();
+    // A question with Yes and No buttons, No the default; true for Yes.
+    static bool question(QWidget *parent, const QString &text, const QString &title);
     // Asks how to lay an atlas out, starting from `options`, which takes
     // the choice; false when cancelled.
     static bool atlasOptions(QWidget *parent, const AtlasRequest &request, AtlasOptions &options);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/Form3.h"
+#include "common/IsolatedSettings.h"
 #include "common/ScriptedDialogs.h"
 
 #include <QCoreApplication>

@@ -32,6 +32,9 @@ public:
     QList<Dialogs::FileRequest> saveRequests;
     QList<Message> messages;
     int beeps = 0;
+    // Questions asked, and the answers to give them (an empty queue answers Yes).
+    QList<Message> questions;
+    QQueue<bool> questionAnswers;
 
     QString openFileName(const Dialogs::FileRequest &request) override
     {
@@ -48,4 +51,9 @@ public:
         messages << Message{text, title, icon};
     }
     void beep() override { ++beeps; }
+    bool question(const QString &text, const QString &title) override
+    {
+        questions << Message{text, title, QMessageBox::Question};
+        return questionAnswers.isEmpty() || questionAnswers.dequeue();
+    }
 };

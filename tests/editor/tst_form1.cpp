@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The data file editor window, driven like a user: typing, the buttons and
 // the file dialogs answered by the test.
+#include "common/IsolatedSettings.h"
 #include "common/ScriptedDialogs.h"
 #include "editor/Form1.h"
 #include "platform/DataGrid.h"

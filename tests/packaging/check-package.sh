@@ -80,11 +80,17 @@ done
 update-mime-database "$share/mime" > "$work/mime.log" 2>&1 || { cat "$work/mime.log" >&2; fail "update-mime-database refused the type"; }
 grep -qx '50:application/x-tervalo:\*.tvr' "$share/mime/globs2" || fail "the MIME database has no *.tvr glob"
 grep -qx 'application/x-tervalo text/plain' "$share/mime/subclasses" || fail "the data file type is no kind of text/plain"
+grep -qx '50:application/x-tervalo-chart:\*.tvc' "$share/mime/globs2" || fail "the MIME database has no *.tvc glob"
+grep -qx 'application/x-tervalo-chart application/xml' "$share/mime/subclasses" || fail "the chart document type is no kind of XML"
+grep -q 'MimeType=.*application/x-tervalo-chart;' "$share/applications/io.github.tervalo.Tervalo.desktop" \
+    || fail "the menu entry does not open chart documents"
 
 # The unpacked program, started through its link with a sample: it must read
 # the sample and still be running afterwards. strace shows the file being
 # opened and read; where tracing is not allowed, only the start is checked.
 program=$root/usr/bin/tervalo
+# The program adds what it opens to the recent files: in settings of its own here.
+export XDG_CONFIG_HOME=$work/config
 sample=$folder/lisbon.tvr
 [ "$("$program" --version)" = "Tervalo $version" ] || fail "--version does not say Tervalo $version"
 if ! strace -o /dev/null true 2>/dev/null; then
