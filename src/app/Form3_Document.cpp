@@ -300,16 +300,21 @@ QString documentFolder()
     return QDir::homePath();
 }
 
+Dialogs::FileRequest documentRequest(const QString &title)
+{
+    Dialogs::FileRequest request;
+    request.title = title;
+    request.filter = documentFilter;
+    request.defaultSuffix = QStringLiteral("tvc");
+    request.directory = documentFolder();
+    return request;
+}
+
 } // namespace
 
 void Form3::saveChartDocument()
 {
-    Dialogs::FileRequest request;
-    request.title = QStringLiteral("Save chart document");
-    request.filter = documentFilter;
-    request.defaultSuffix = QStringLiteral("tvc");
-    request.directory = documentFolder();
-    const QString path = Dialogs::saveFileName(this, request);
+    const QString path = Dialogs::saveFileName(this, documentRequest(QStringLiteral("Save chart document")));
     if (path.isEmpty())
         return;
     const QString why = ChartDocumentFile::write(path, chartDocument());
@@ -322,12 +327,7 @@ void Form3::saveChartDocument()
 
 void Form3::openChartDocument()
 {
-    Dialogs::FileRequest request;
-    request.title = QStringLiteral("Open chart document");
-    request.filter = documentFilter;
-    request.defaultSuffix = QStringLiteral("tvc");
-    request.directory = documentFolder();
-    const QString path = Dialogs::openFileName(this, request);
+    const QString path = Dialogs::openFileName(this, documentRequest(QStringLiteral("Open chart document")));
     if (!path.isEmpty())
         openChartDocumentFile(path);
 }

@@ -6,6 +6,7 @@
 
 #include "app/DataSetStyle.h"
 #include "data/Rgb.h"
+#include "common/FileSizeLimit.h"
 #include "common/TestPaths.h"
 #include "output/ChartDocumentFile.h"
 #include "platform/DataGrid.h"
@@ -178,25 +179,6 @@ void buildChart(Session &s, bool monthChart)
     c.teC[0]->setChecked(false);
     c.Command1->click();   // "Update": the typed bounds and the thresholds drawn
 }
-
-struct FileSizeLimit
-{
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &saved);
-        savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, savedHandler);
-    }
-    rlimit saved{};
-    void (*savedHandler)(int) = nullptr;
-};
 
 int runProgram(const QStringList &arguments, QString *errors = nullptr)
 {

@@ -2,6 +2,7 @@
 // Saving a file under stress: targets that are not regular files, a write
 // the file system cuts short, names QSaveFile cannot take; and file names
 // kept as the system's bytes.
+#include "common/FileSizeLimit.h"
 #include "data/FileName.h"
 #include "data/FileSaver.h"
 
@@ -155,14 +156,11 @@ void TestFileSaver::shortWriteKeepsItsReason()
 {
     const QString target = m_dir->filePath("chart.png");
     QVERIFY(FileSaver::save(target, "old chart").isEmpty());
-    struct rlimit limit;
-    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
-    const struct rlimit small = {6000, limit.rlim_max};
-    const auto signalHandler = std::signal(SIGXFSZ, SIG_IGN);
-    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const QString why = FileSaver::save(target, QByteArray(10000, 'x'));
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    std::signal(SIGXFSZ, signalHandler);
+    QString why;
+    {
+        const FileSizeLimit limit(6000);
+        why = FileSaver::save(target, QByteArray(10000, 'x'));
+    }
 
     QCOMPARE(why, QString::fromLocal8Bit(std::strerror(EFBIG)));
     QCOMPARE(contents(QFile::encodeName(target)), QByteArray("old chart"));

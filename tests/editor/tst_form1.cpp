@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The data file editor window, driven like a user: typing, the buttons and
 // the file dialogs answered by the test.
+#include "common/FileSizeLimit.h"
 #include "common/IsolatedSettings.h"
 #include "common/ScriptedDialogs.h"
 #include "editor/Form1.h"
@@ -74,26 +75,6 @@ struct SmallFullDisk
     QString error;
 };
 
-// No file of this process may grow past `bytes` while this lives; a write
-// beyond that fails with "File too large" instead of raising SIGXFSZ.
-struct FileSizeLimit
-{
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &saved);
-        savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, savedHandler);
-    }
-    rlimit saved{};
-    void (*savedHandler)(int) = nullptr;
-};
 } // namespace
 
 class TestForm1 : public QObject
