@@ -20,30 +20,38 @@ int failure(QTextStream &errors, const QString &why)
 
 } // namespace
 
-int exportChart(const QString &outPath, std::optional<ChartKind> kind, const QStringList &files, QTextStream &errors)
+// A document replaces the places and settings loaded before it; data files
+// after it are added to its chart, and every file counts against the places
+// a chart holds.
+QString loadChartFiles(Form3 &window, const QStringList &files)
+{
+    for (const QString &file : files) {
+        if (Form3::isChartDocument(file)) {
+            const ChartDocumentFile::ReadResult read = ChartDocumentFile::read(file);
+            if (!read.ok())
+                return QStringLiteral("cannot open the chart document %1: %2").arg(FileName::quoted(file), read.error);
+            window.applyDocument(*read.document);
+            continue;
+        }
+        if (window.state().setCount >= Form3::maxDataSets)
+            return QStringLiteral("more than %1 places to draw").arg(Form3::maxDataSets);
+        if (!window.loadDataFile(file))
+            return QStringLiteral("cannot read the data file %1").arg(FileName::quoted(file));
+    }
+    return QString();
+}
+
+int exportChart(const QString &outPath, std::optional<ChartKind> kind, int dpi, const QStringList &files,
+                QTextStream &errors)
 {
     const std::optional<ChartFile::Format> format = ChartFile::formatOf(outPath);
     if (!format)
         return failure(errors, QStringLiteral("cannot tell the format of %1").arg(FileName::quoted(outPath)));
 
-    // A document replaces the places and settings loaded before it; data
-    // files after it are added to its chart, and every file counts against
-    // the places a chart holds.
     Form3 window;
-    for (const QString &file : files) {
-        if (Form3::isChartDocument(file)) {
-            const ChartDocumentFile::ReadResult read = ChartDocumentFile::read(file);
-            if (!read.ok())
-                return failure(errors, QStringLiteral("cannot open the chart document %1: %2")
-                                           .arg(FileName::quoted(file), read.error));
-            window.applyDocument(*read.document);
-            continue;
-        }
-        if (window.state().setCount >= Form3::maxDataSets)
-            return failure(errors, QStringLiteral("more than %1 places to draw").arg(Form3::maxDataSets));
-        if (!window.loadDataFile(file))
-            return failure(errors, QStringLiteral("cannot read the data file %1").arg(FileName::quoted(file)));
-    }
+    const QString unread = loadChartFiles(window, files);
+    if (!unread.isEmpty())
+        return failure(errors, unread);
     // Without --kind the chart keeps the kind its files give it: a
     // document's own, else the climate diagram.
     if (kind) {
@@ -58,7 +66,7 @@ int exportChart(const QString &outPath, std::optional<ChartKind> kind, const QSt
     QByteArray bytes;
     switch (*format) {
     case ChartFile::Format::Png:
-        bytes = ChartFile::png(window.chartImage());
+        bytes = window.chartPng(dpi > 0 ? dpi : ChartFile::screenDpi);
         break;
     case ChartFile::Format::Svg:
         bytes = ChartFile::svg(window.chartPicture(), title);

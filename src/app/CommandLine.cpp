@@ -50,9 +50,28 @@ CommandLine::CommandLine()
                QStringLiteral("Write the chart of the files to <file> (.png, .svg or .pdf) and quit."),
                QStringLiteral("file"))
     , m_kind(QStringLiteral("kind"),
-             QStringLiteral("Chart kind of --export: tervalo (default), normal or walter-lieth; it "
-                            "overrides a chart document's own."),
+             QStringLiteral("Chart kind of --export and --atlas: tervalo (default), normal or walter-lieth; "
+                            "it overrides a chart document's own."),
              QStringLiteral("kind"))
+    , m_dpi(QStringLiteral("dpi"),
+            QStringLiteral("Resolution of a PNG written by --export, in dots per inch (%1 to %2); "
+                           "without it the picture is the screen's.")
+                .arg(ChartFile::minimumDpi)
+                .arg(ChartFile::maximumDpi),
+            QStringLiteral("n"))
+    , m_atlas(QStringLiteral("atlas"),
+              QStringLiteral("Write an atlas to <file> (.pdf), one chart per data file, and quit."),
+              QStringLiteral("file"))
+    , m_perPage(QStringLiteral("per-page"), QStringLiteral("Charts on each page of the atlas: 1, 2, 4 (default) or 6."),
+                QStringLiteral("n"), QStringLiteral("4"))
+    , m_paper(QStringLiteral("paper"),
+              QStringLiteral("Paper of the atlas: a4 or letter (default: the one of your locale)."),
+              QStringLiteral("paper"))
+    , m_sameScale(QStringLiteral("same-scale"),
+                  QStringLiteral("Draw every chart of the atlas on the same axes, so that they compare."))
+    , m_worksheet(QStringLiteral("worksheet"),
+                  QStringLiteral("Make the atlas a worksheet: the places shuffled and named Station A, B, …, "
+                                 "with an answer key on the last page."))
     , m_classify(QStringLiteral("classify"),
                  QStringLiteral("Print the K\u00f6ppen\u2013Geiger climate class of each data file "
                                 "(path, class and place, tab-separated) and quit."))
@@ -63,6 +82,12 @@ CommandLine::CommandLine()
     m_parser.addOption(m_version);
     m_parser.addOption(m_export);
     m_parser.addOption(m_kind);
+    m_parser.addOption(m_dpi);
+    m_parser.addOption(m_atlas);
+    m_parser.addOption(m_perPage);
+    m_parser.addOption(m_paper);
+    m_parser.addOption(m_sameScale);
+    m_parser.addOption(m_worksheet);
     m_parser.addOption(m_classify);
     m_parser.addPositionalArgument(QStringLiteral("files"),
                                    QStringLiteral("Data files (.tvr) to open, in this order; a chart "
@@ -101,8 +126,8 @@ CommandLine::Request CommandLine::parse(const QStringList &arguments)
     }
 
     if (m_parser.isSet(m_classify)) {
-        if (m_parser.isSet(m_export))
-            return mistake(QStringLiteral("--classify and --export cannot be used together"));
+        if (m_parser.isSet(m_export) || m_parser.isSet(m_atlas))
+            return mistake(QStringLiteral("--classify cannot be used with --export or --atlas"));
         if (request.files.isEmpty())
             return mistake(QStringLiteral("no data files given to classify"));
         request.action = Action::Classify;
@@ -110,12 +135,59 @@ CommandLine::Request CommandLine::parse(const QStringList &arguments)
         return request;
     }
 
+    if (m_parser.isSet(m_export) && m_parser.isSet(m_atlas))
+        return mistake(QStringLiteral("--export and --atlas cannot be given together"));
     if (m_parser.isSet(m_export)) {
         request.action = Action::Export;
         request.exportPath = m_parser.value(m_export);
-        if (!ChartFile::formatOf(request.exportPath))
+        const std::optional<ChartFile::Format> format = ChartFile::formatOf(request.exportPath);
+        if (!format)
             return mistake(QStringLiteral("cannot tell the format of %1: the name must end in .png, .svg or .pdf")
                                .arg(FileName::quoted(request.exportPath)));
+        if (m_parser.isSet(m_dpi)) {
+            if (*format != ChartFile::Format::Png)
+                return mistake(QStringLiteral("--dpi is the resolution of a PNG: the name must end in .png"));
+            bool whole = false;
+            request.dpi = m_parser.value(m_dpi).toInt(&whole);
+            if (!whole || request.dpi < ChartFile::minimumDpi || request.dpi > ChartFile::maximumDpi)
+                return mistake(QStringLiteral("the resolution must be a whole number from %1 to %2, not %3")
+                                   .arg(ChartFile::minimumDpi)
+                                   .arg(ChartFile::maximumDpi)
+                                   .arg(FileName::quoted(m_parser.value(m_dpi))));
+        }
+    } else if (m_parser.isSet(m_dpi)) {
+        return mistake(QStringLiteral("--dpi goes with --export"));
+    }
+
+    if (m_parser.isSet(m_atlas)) {
+        request.action = Action::Atlas;
+        request.atlasPath = m_parser.value(m_atlas);
+        if (ChartFile::formatOf(request.atlasPath) != ChartFile::Format::Pdf)
+            return mistake(QStringLiteral("an atlas is a PDF document: the name %1 must end in .pdf")
+                               .arg(FileName::quoted(request.atlasPath)));
+        bool whole = false;
+        request.atlas.perPage = m_parser.value(m_perPage).toInt(&whole);
+        if (!whole || !AtlasOptions::isPerPageChoice(request.atlas.perPage))
+            return mistake(QStringLiteral("charts per page must be 1, 2, 4 or 6, not %1")
+                               .arg(FileName::quoted(m_parser.value(m_perPage))));
+        const QString paper = m_parser.value(m_paper).toLower();
+        if (paper.isEmpty())
+            request.atlas.paper = AtlasOptions::localPaper();
+        else if (paper == u"a4")
+            request.atlas.paper = QPageSize::A4;
+        else if (paper == u"letter")
+            request.atlas.paper = QPageSize::Letter;
+        else
+            return mistake(QStringLiteral("unknown paper %1: use a4 or letter").arg(FileName::quoted(m_parser.value(m_paper))));
+        request.atlas.sameScale = m_parser.isSet(m_sameScale);
+        request.atlas.worksheet = m_parser.isSet(m_worksheet);
+    } else {
+        for (const QCommandLineOption *option : {&m_perPage, &m_paper, &m_sameScale, &m_worksheet})
+            if (m_parser.isSet(*option))
+                return mistake(QStringLiteral("--%1 goes with --atlas").arg(option->names().constFirst()));
+    }
+
+    if (request.action == Action::Export || request.action == Action::Atlas) {
         if (request.files.isEmpty())
             return mistake(QStringLiteral("no data files or chart document given to draw"));
         if (request.files.size() > maxDataSets)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "chart/ChartValues.h"
+#include "platform/AtlasOptions.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -11,8 +12,9 @@
 #include <optional>
 
 // The program's command line: data files and chart documents to open,
-// --help and --version, --export with --kind to write the files' chart
-// without a window, and --classify to print the files' climate classes.
+// --help and --version, --export with --kind and --dpi to write the files'
+// chart without a window, --atlas with its options to write one chart per
+// place as a PDF atlas, and --classify to print the files' climate classes.
 //
 // Everything on the line is settled here, before any window system is
 // opened: main parses with only a QCoreApplication, because QApplication's
@@ -30,6 +32,7 @@ public:
     enum class Action {
         OpenWindow,   // the main window with `files` loaded
         Export,       // the chart of `files` written to `exportPath`, no window
+        Atlas,        // one chart per file of `files`, as a PDF at `atlasPath`, no window
         Classify,     // the climate class of each of `givenFiles` printed, no window
         Answer,       // --help, --version or a mistake: print and end with exitCode
     };
@@ -42,9 +45,14 @@ public:
         // bytes (see FileName).
         QStringList files;
         // --export, and --kind when given: it overrides a chart document's
-        // own kind.
+        // own kind; --dpi, the resolution of a PNG, 0 when not given (the
+        // screen's own picture).
         QString exportPath;
         std::optional<ChartKind> kind;
+        int dpi = 0;
+        // --atlas with --per-page, --paper, --same-scale and --worksheet.
+        QString atlasPath;
+        AtlasOptions atlas;
         // --classify: the files as given, as the output repeats them.
         QStringList givenFiles;
         // Action::Answer: exit code 0 with the text for standard output
@@ -79,5 +87,11 @@ private:
     QCommandLineOption m_version;
     QCommandLineOption m_export;
     QCommandLineOption m_kind;
+    QCommandLineOption m_dpi;
+    QCommandLineOption m_atlas;
+    QCommandLineOption m_perPage;
+    QCommandLineOption m_paper;
+    QCommandLineOption m_sameScale;
+    QCommandLineOption m_worksheet;
     QCommandLineOption m_classify;
 };

@@ -6,7 +6,9 @@
 #include "chart/ChartDocument.h"
 #include "data/ProgramState.h"
 #include "output/ChartPicture.h"
+#include "platform/AtlasOptions.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QPointer>
 #include <QRectF>
@@ -143,6 +145,11 @@ public:
     // or a chart document, save a chart document, the recent files.
     PopupMenu *fileMenu() const { return m_fileMenu; }
 
+    // "Export atlas…": one chart per checked place, in a PDF.
+    void exportAtlas();
+    // The chart as a PNG at `dpi` dots per inch (72..600), recorded in its
+    // header; empty when it cannot be made.
+    QByteArray chartPng(int dpi) const;
     // While the area is measured, the right button on the plotting area
     // belongs to the measurement, not to the chart's menu.
     bool isMeasuringArea() const;
@@ -205,4 +212,8 @@ private:
     // loading and checking stack it.
     bool m_legendArranged = false;
     ProgramEnd m_programEnd;
+    // The resolution of the last PNG saved, offered for the next (dpi), and
+    // the atlas's last options.
+    int m_pngDpi = 96;
+    AtlasOptions m_atlasOptions{4, AtlasOptions::localPaper(), false, false};
 };

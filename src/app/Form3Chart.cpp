@@ -434,7 +434,8 @@ void Form3Chart::drawWalterLieth(int items)
             place.prec[m] = transposed ? s.plotTemp[m] : s.plotPrec[m];
         }
         // The class the values table shows for the place.
-        place.climateClass = ClimateClass::of(m_state.setTemp[n], m_state.setPpt[n]).code();
+        if (!s.walterLiethHidesClass)
+            place.climateClass = ClimateClass::of(m_state.setTemp[n], m_state.setPpt[n]).code();
         places.push_back(place);
     }
 
@@ -455,6 +456,7 @@ WalterLiethSettings Form3Chart::walterLiethSettings() const
     wl.monthOrder = m_state.chart.monthOrder;
     wl.monthLabel = m_state.chart.monthLabel;
     wl.blackWhite = m_state.blackWhite;
+    wl.fixedTop = m_state.chart.walterLiethTop;
     return wl;
 }
 

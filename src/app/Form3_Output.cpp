@@ -3,6 +3,7 @@
 // preview, saved as a PNG, SVG or PDF file from the chart's menu.
 #include "app/Form3.h"
 
+#include "app/AtlasExport.h"
 #include "app/Form3Chart.h"
 #include "output/ChartCapture.h"
 #include "output/ChartFile.h"
@@ -20,20 +21,20 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QProgressBar>
+#include <QProgressDialog>
+#include <QRandomGenerator>
+
+#include <algorithm>
 
 namespace {
 
-// The Save dialog's entries; the first three all write PNG, at 1, 2 and 4
-// times the size shown.
+// The Save dialog's entries; a PNG's resolution is asked next.
 const QString saveFilter = QStringLiteral(
     "PNG image (*.png)|*.png|"
-    "PNG image, twice the size (*.png)|*.png|"
-    "PNG image, four times the size (*.png)|*.png|"
     "SVG drawing (*.svg)|*.svg|"
     "PDF document (*.pdf)|*.pdf|");
-constexpr int pngScales[3] = {1, 2, 4};
-constexpr int svgEntry = 3;
-constexpr int pdfEntry = 4;
+constexpr int svgEntry = 1;
+constexpr int pdfEntry = 2;
 
 } // namespace
 
@@ -43,6 +44,17 @@ QImage Form3::chartImage() const
     if (!c.client || !c.Picture1)
         return QImage();
     return ChartCapture::grab(c.client, c.Picture1->geometry());
+}
+
+// At the screen's own resolution the picture is the screen's, pixel for
+// pixel; at any other the renderer draws it afresh at that resolution.
+QByteArray Form3::chartPng(int dpi) const
+{
+    if (dpi != ChartFile::screenDpi)
+        return ChartFile::png(chartPicture(), dpi);
+    QImage image = chartImage();
+    ChartFile::setDpi(image, dpi);
+    return ChartFile::png(image);
 }
 
 // The renderer draws the chart afresh on the painter's own device: sharp on
@@ -137,6 +149,8 @@ void Form3::showChartMenu(const QPoint &at)
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addCommand(QStringLiteral("Copy chart"), this, &Form3::copyChart);
     menu->addCommand(QStringLiteral("Save chart as…"), this, &Form3::saveChartAs);
+    QAction *atlas = menu->addCommand(QStringLiteral("Export atlas…"), this, &Form3::exportAtlas);
+    atlas->setEnabled(m_state.chart.checkedCount > 0);
     menu->addSeparator();
     // Its own action runs its command once the menu is gone, and carries
     // the window's Ctrl+S.
@@ -191,7 +205,7 @@ void Form3::saveChartAs()
         return;
 
     // The name's extension decides the format; the entry chosen decides
-    // only where the name has none we know, and gives the PNG's scale.
+    // only where the name has none we know.
     ChartFile::Format format = ChartFile::Format::Png;
     if (const std::optional<ChartFile::Format> byName = ChartFile::formatOf(path))
         format = *byName;
@@ -199,13 +213,19 @@ void Form3::saveChartAs()
         format = ChartFile::Format::Svg;
     else if (entry == pdfEntry)
         format = ChartFile::Format::Pdf;
-    const int scale = entry >= 0 && entry < 3 ? pngScales[entry] : 1;
+    if (format == ChartFile::Format::Png) {
+        const int dpi = Dialogs::resolution(this, {chartPixelSize(), m_pngDpi, ChartFile::minimumDpi,
+                                                   ChartFile::maximumDpi});
+        if (dpi == 0)
+            return;
+        m_pngDpi = std::clamp(dpi, ChartFile::minimumDpi, ChartFile::maximumDpi);
+    }
 
     const QString title = m_controls.TxTitulo ? m_controls.TxTitulo->text() : QString();
     QByteArray bytes;
     switch (format) {
     case ChartFile::Format::Png:
-        bytes = scale == 1 ? ChartFile::png(chartImage()) : ChartFile::png(chartPicture(), scale);
+        bytes = chartPng(m_pngDpi);
         break;
     case ChartFile::Format::Svg:
         bytes = ChartFile::svg(chartPicture(), title);
@@ -217,5 +237,66 @@ void Form3::saveChartAs()
     const QString why = ChartFile::write(path, bytes);
     if (!why.isEmpty())
         Dialogs::message(this, QStringLiteral("The chart could not be saved as %1: %2").arg(path, why),
+                         QStringLiteral("Warning"), QMessageBox::Warning);
+}
+
+namespace {
+
+QString kindName(ChartKind kind)
+{
+    switch (kind) {
+    case ChartKind::Normal:
+        return QStringLiteral("\"Normal\" month chart");
+    case ChartKind::WalterLieth:
+        return QStringLiteral("Walter–Lieth diagram");
+    case ChartKind::Climate:
+        break;
+    }
+    return QStringLiteral("climate diagram");
+}
+
+} // namespace
+
+// One chart per checked place in a PDF: the options, the file, then the
+// pages, with a progress display that can cancel when it takes a while.
+// A cancelled atlas writes nothing.
+void Form3::exportAtlas()
+{
+    const ChartDocument document = chartDocument();
+    AtlasExport atlas(document);
+    if (atlas.placeCount() == 0) {
+        Dialogs::message(this, QStringLiteral("Check the places the atlas is to show."),
+                         QStringLiteral("Export atlas"), QMessageBox::Information);
+        return;
+    }
+    AtlasOptions options = m_atlasOptions;
+    if (!Dialogs::atlasOptions(this, {atlas.placeCount(), kindName(document.kind)}, options))
+        return;
+    m_atlasOptions = options;
+
+    Dialogs::FileRequest request;
+    request.title = QStringLiteral("Export atlas");
+    request.filter = QStringLiteral("PDF document (*.pdf)|*.pdf|");
+    request.defaultSuffix = QStringLiteral("pdf");
+    const QString path = Dialogs::saveFileName(this, request);
+    if (path.isEmpty())
+        return;
+
+    QProgressDialog progress(QStringLiteral("Drawing the atlas…"), QStringLiteral("Cancel"), 0, atlas.placeCount(),
+                             this);
+    progress.setWindowTitle(QStringLiteral("Export atlas"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(1000);
+    const AtlasFile::Result result =
+        atlas.compose(options, QRandomGenerator::global()->generate(), [&progress](int done, int) {
+            progress.setValue(done);
+            return !progress.wasCanceled();
+        });
+    progress.reset();
+    if (result.cancelled)
+        return;
+    const QString why = ChartFile::write(path, result.pdf);
+    if (!why.isEmpty())
+        Dialogs::message(this, QStringLiteral("The atlas could not be saved as %1: %2").arg(path, why),
                          QStringLiteral("Warning"), QMessageBox::Warning);
 }

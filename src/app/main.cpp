@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/AtlasExport.h"
 #include "app/ChartExport.h"
 #include "app/ClassifyCommand.h"
 #include "app/CommandLine.h"
@@ -49,9 +50,9 @@ void useFusionOverWindowsStyle()
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 }
 
-// An export shows no window, so it needs no display: scripts run it where
-// there is none. The window system gets none of the line, which is all
-// the program's own.
+// An export or an atlas shows no window, so it needs no display: scripts
+// run it where there is none. The window system gets none of the line,
+// which is all the program's own.
 int exportWithoutWindow(char *programName, const CommandLine::Request &request)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -62,7 +63,9 @@ int exportWithoutWindow(char *programName, const CommandLine::Request &request)
     nameTheProgram();
     useFusionOverWindowsStyle();
     QTextStream errors(stderr);
-    return exportChart(request.exportPath, request.kind, request.files, errors);
+    if (request.action == CommandLine::Action::Atlas)
+        return exportAtlas(request.atlasPath, request.kind, request.atlas, request.files, errors);
+    return exportChart(request.exportPath, request.kind, request.dpi, request.files, errors);
 }
 
 // Classifying reads files and prints lines: no window system at all.
@@ -89,6 +92,7 @@ int main(int argc, char *argv[])
     case CommandLine::Action::Answer:
         return answer(request);
     case CommandLine::Action::Export:
+    case CommandLine::Action::Atlas:
         return exportWithoutWindow(argv[0], request);
     case CommandLine::Action::Classify:
         return classifyWithoutWindow(argc, argv, request);

@@ -7,6 +7,7 @@
 #include <QtGlobal>
 
 #include <array>
+#include <optional>
 
 // The chart members of the main window: bounds, data extremes, geometry and
 // the working values of one drawing pass. They outlive the window's controls
@@ -33,6 +34,12 @@ struct ChartState
     std::array<QString, 15> monthLabel;
     // The month the Walter–Lieth diagrams start with.
     MonthOrder monthOrder = MonthOrder::Automatic;
+    // An atlas draws its places one at a time: its Walter–Lieth diagrams
+    // then share this top (°C of the left axis) so that they compare, and a
+    // worksheet's headers leave the climate class out, which the students
+    // are to find.
+    std::optional<double> walterLiethTop;
+    bool walterLiethHidesClass = false;
 
     qint32 drawColor = 0;
     int drawMarkerSize = 0;

@@ -16,7 +16,7 @@ namespace {
 
 // A screen pixel is 1/96 inch, three quarters of a point.
 constexpr double pointsPerPixel = 0.75;
-constexpr int screenDpi = 96;
+constexpr double metresPerInch = 0.0254;
 // The PDF's own resolution: fine enough that its positions never show steps.
 constexpr int pdfDpi = 1200;
 
@@ -45,15 +45,29 @@ QByteArray ChartFile::png(const QImage &image)
     return bytes;
 }
 
-QByteArray ChartFile::png(const ChartPicture &chart, int scale)
+QSize ChartFile::pixelSizeAt(const QSize &pixelSize, int dpi)
 {
-    if (!chart.isValid() || scale < 1)
+    const double scale = static_cast<double>(dpi) / screenDpi;
+    return QSize(qRound(pixelSize.width() * scale), qRound(pixelSize.height() * scale));
+}
+
+void ChartFile::setDpi(QImage &image, int dpi)
+{
+    // The header keeps whole dots per metre: 300 dpi is 11811, which reads
+    // back as 299.9994 and rounds to 300 again.
+    image.setDotsPerMeterX(qRound(dpi / metresPerInch));
+    image.setDotsPerMeterY(qRound(dpi / metresPerInch));
+}
+
+QByteArray ChartFile::png(const ChartPicture &chart, int dpi)
+{
+    if (!chart.isValid() || dpi < minimumDpi || dpi > maximumDpi)
         return QByteArray();
-    QImage image(chart.pixelSize * scale, QImage::Format_ARGB32_Premultiplied);
+    QImage image(pixelSizeAt(chart.pixelSize, dpi), QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
         return QByteArray();
-    image.setDotsPerMeterX(qRound(screenDpi * scale / 0.0254));
-    image.setDotsPerMeterY(qRound(screenDpi * scale / 0.0254));
+    // Set before painting: texts given in points take the image's resolution.
+    setDpi(image, dpi);
     image.fill(Qt::white);
     QPainter painter(&image);
     chart.paint(painter, QRectF(QPointF(0, 0), QSizeF(image.size())));

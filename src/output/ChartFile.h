@@ -21,10 +21,22 @@ public:
     // The format a file name asks for by its extension (any case).
     static std::optional<Format> formatOf(const QString &path);
 
+    // Resolutions a PNG can be drawn at, in dots per inch. The screen shows
+    // the chart at 96: a screen pixel is 1/96 inch.
+    static constexpr int screenDpi = 96;
+    static constexpr int minimumDpi = 72;
+    static constexpr int maximumDpi = 600;
+
     // PNG bytes of an image; empty when it cannot be encoded.
     static QByteArray png(const QImage &image);
-    // The chart drawn at `scale` times its size on the screen, as PNG bytes.
-    static QByteArray png(const ChartPicture &chart, int scale);
+    // The chart drawn afresh at `dpi` dots per inch (minimumDpi..maximumDpi),
+    // as PNG bytes whose header records that resolution; empty for a
+    // resolution outside that range.
+    static QByteArray png(const ChartPicture &chart, int dpi);
+    // The size in pixels of a picture `pixelSize` on the screen, drawn at `dpi`.
+    static QSize pixelSizeAt(const QSize &pixelSize, int dpi);
+    // Records `dpi` in the image, for its PNG header.
+    static void setDpi(QImage &image, int dpi);
     // Vector drawings of the chart at its size on the screen; `title` goes
     // into the file's own title.
     static QByteArray svg(const ChartPicture &chart, const QString &title);

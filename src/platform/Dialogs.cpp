@@ -1,10 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Dialogs.h"
 
+#include "platform/AtlasDialog.h"
 #include "platform/NameOnlyIconProvider.h"
 
+#include "data/Twips.h"
+
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
+#include <QLabel>
+#include <QSpinBox>
 #include <QStringList>
 
 namespace {
@@ -95,6 +103,49 @@ void Dialogs::message(QWidget *parent, const QString &text, const QString &title
     }
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+bool Dialogs::atlasOptions(QWidget *parent, const AtlasRequest &request, AtlasOptions &options)
+{
+    if (g_responder)
+        return g_responder->atlasOptions(request, options);
+    AtlasDialog dialog(request.places, request.kind, options, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    options = dialog.options();
+    return true;
+}
+
+int Dialogs::resolution(QWidget *parent, const ResolutionRequest &request)
+{
+    if (g_responder)
+        return g_responder->resolution(request);
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("PNG resolution"));
+    auto *dpi = new QSpinBox(&dialog);
+    dpi->setObjectName(QStringLiteral("dpi"));
+    dpi->setRange(request.minimum, request.maximum);
+    dpi->setSingleStep(24);
+    dpi->setSuffix(QStringLiteral(" dpi"));
+    dpi->setValue(request.dpi);
+    auto *size = new QLabel(&dialog);
+    const auto showSize = [&](int value) {
+        // A screen pixel is 1/96 inch: 1440 twips an inch, 15 a pixel.
+        const double scale = value * Twips::perPixel / 1440.0;
+        size->setText(QStringLiteral("%1 × %2 pixels")
+                          .arg(qRound(request.pixelSize.width() * scale))
+                          .arg(qRound(request.pixelSize.height() * scale)));
+    };
+    showSize(dpi->value());
+    QObject::connect(dpi, &QSpinBox::valueChanged, &dialog, showSize);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto *form = new QFormLayout(&dialog);
+    form->addRow(QStringLiteral("&Resolution:"), dpi);
+    form->addRow(QStringLiteral("Picture:"), size);
+    form->addRow(buttons);
+    return dialog.exec() == QDialog::Accepted ? dpi->value() : 0;
 }
 
 bool Dialogs::question(QWidget *parent, const QString &text, const QString &title)

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/AtlasOptions.h"
+
 #include <QMessageBox>
+#include <QSize>
 #include <QString>
 
 class QWidget;
@@ -22,6 +25,24 @@ public:
         QString directory;       // empty: the dialog's own default
     };
 
+    // The resolution a picture is saved at, in dots per inch, offered
+    // between minimum and maximum; the dialog shows the size in pixels that
+    // a picture of `pixelSize` screen pixels (1/96 inch each) comes to.
+    struct ResolutionRequest
+    {
+        QSize pixelSize;
+        int dpi = 96;
+        int minimum = 72;
+        int maximum = 600;
+    };
+
+    // What an atlas will hold: how many charts, and their kind by name.
+    struct AtlasRequest
+    {
+        int places = 0;
+        QString kind;
+    };
+
     class Responder
     {
     public:
@@ -38,6 +59,15 @@ public:
         }
         virtual void message(const QString &text, const QString &title, QMessageBox::Icon icon) = 0;
         virtual void beep() = 0;
+        // The resolution of a picture: by default the one offered.
+        virtual int resolution(const ResolutionRequest &request) { return request.dpi; }
+        // The atlas's options: by default those offered, accepted.
+        virtual bool atlasOptions(const AtlasRequest &request, AtlasOptions &options)
+        {
+            Q_UNUSED(request);
+            Q_UNUSED(options);
+            return true;
+        }
         // A question with Yes and No; true for Yes. By default Yes.
         virtual bool question(const QString &text, const QString &title)
         {
@@ -63,6 +93,11 @@ public:
     static void beep();
     // A question with Yes and No buttons, No the default; true for Yes.
     static bool question(QWidget *parent, const QString &text, const QString &title);
+    // Asks how to lay an atlas out, starting from `options`, which takes
+    // the choice; false when cancelled.
+    static bool atlasOptions(QWidget *parent, const AtlasRequest &request, AtlasOptions &options);
+    // Asks for a resolution; 0 when cancelled.
+    static int resolution(QWidget *parent, const ResolutionRequest &request);
     // The Warning of a data file that could not be written: its path and the
     // reason the system gave.
     static void fileNotSaved(QWidget *parent, const QString &path, const QString &reason);

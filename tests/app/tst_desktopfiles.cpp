@@ -125,6 +125,20 @@ void TestDesktopFiles::commandLine_data()
         << QStringLiteral("format of \"c\\n.bmp\": ");
     QTest::newRow("export: no files") << QStringList{"--export", "c.svg"} << QStringList{} << 1
                                       << QStringLiteral("no data files");
+    QTest::newRow("resolution out of range") << QStringList{"--export", "c.png", "--dpi=601", "a.tvr"} << QStringList{}
+                                             << 1 << QStringLiteral("from 72 to 600, not \"601\"");
+    QTest::newRow("resolution of an SVG") << QStringList{"--export", "c.svg", "--dpi", "300", "a.tvr"}
+                                          << QStringList{} << 1 << QStringLiteral("must end in .png");
+    QTest::newRow("atlas: three a page") << QStringList{"--atlas", "a.pdf", "--per-page", "3", "a.tvr"}
+                                         << QStringList{} << 1 << QStringLiteral("1, 2, 4 or 6, not \"3\"");
+    QTest::newRow("atlas: A5") << QStringList{"--atlas", "a.pdf", "--paper", "a5", "a.tvr"} << QStringList{} << 1
+                               << QStringLiteral("unknown paper \"a5\"");
+    QTest::newRow("atlas: not a PDF") << QStringList{"--atlas", "a.svg", "a.tvr"} << QStringList{} << 1
+                                      << QStringLiteral("must end in .pdf");
+    QTest::newRow("worksheet without an atlas") << QStringList{"--export", "c.pdf", "--worksheet", "a.tvr"}
+                                                << QStringList{} << 1 << QStringLiteral("--worksheet goes with --atlas");
+    QTest::newRow("atlas and export") << QStringList{"--export", "c.pdf", "--atlas", "a.pdf", "a.tvr"}
+                                      << QStringList{} << 1 << QStringLiteral("cannot be given together");
 }
 
 void TestDesktopFiles::commandLine()

@@ -28,11 +28,14 @@
 
 namespace {
 
-// The Save dialog's answers with the filter entry the user picked.
+// The Save dialog's answers with the filter entry the user picked, and the
+// resolution chosen for a PNG.
 class SaveDialogs : public ScriptedDialogs
 {
 public:
     QQueue<int> filterAnswers;
+    QQueue<int> resolutionAnswers;
+    QList<Dialogs::ResolutionRequest> resolutionRequests;
     std::function<void()> whenAsked;
     QString saveFileNameAndFilter(const Dialogs::FileRequest &request, int &chosenFilter) override
     {
@@ -41,7 +44,17 @@ public:
         chosenFilter = filterAnswers.isEmpty() ? -1 : filterAnswers.dequeue();
         return saveFileName(request);
     }
+    int resolution(const Dialogs::ResolutionRequest &request) override
+    {
+        resolutionRequests << request;
+        return resolutionAnswers.isEmpty() ? request.dpi : resolutionAnswers.dequeue();
+    }
 };
+
+int dpiOf(const QImage &image)
+{
+    return qRound(image.dotsPerMeterX() * 0.0254);
+}
 
 QImage asRgb(const QImage &image)
 {
@@ -222,8 +235,8 @@ void TestForm3Output::chartMenuExceptDuringAreaMeasurement()
     QStringList texts;
     for (const QAction *action : chartMenu()->actions())
         texts << action->text();
-    QCOMPARE(texts, QStringList({"Copy chart", "Save chart as…", "", "Save chart document…", "Open chart document…", "",
-                                 "Walter-Lieth diagram starts with"}));
+    QCOMPARE(texts, QStringList({"Copy chart", "Save chart as…", "Export atlas…", "", "Save chart document…",
+                                 "Open chart document…", "", "Walter-Lieth diagram starts with"}));
     chartMenu()->close();
 
     m_window->state().areaMode = true;
@@ -299,33 +312,42 @@ void TestForm3Output::saveChartAs_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("filter");
-    QTest::addColumn<int>("scale");   // 0: not a PNG
+    QTest::addColumn<int>("dpi");   // 0: not a PNG, or cancelled
     QTest::addColumn<QByteArray>("start");
-    QTest::newRow("png as shown") << "c.png" << 0 << 1 << QByteArray("\x89PNG");
-    QTest::newRow("png four times the size") << "c.png" << 2 << 4 << QByteArray("\x89PNG");
+    QTest::newRow("png at the screen's 96 dpi, as shown") << "c.png" << 0 << 96 << QByteArray("\x89PNG");
+    QTest::newRow("png at 300 dpi") << "c.png" << 0 << 300 << QByteArray("\x89PNG");
+    QTest::newRow("png at 72 dpi") << "c.png" << 0 << 72 << QByteArray("\x89PNG");
+    QTest::newRow("resolution cancelled: no file") << "c.png" << 0 << 0 << QByteArray();
     QTest::newRow("the name's extension wins") << "c.svg" << 0 << 0 << QByteArray("<?xml");
-    QTest::newRow("no extension: the filter's format") << "c" << 4 << 0 << QByteArray("%PDF");
-    QTest::newRow("folder missing: a warning") << "no folder/c.png" << 0 << 0 << QByteArray();
+    QTest::newRow("no extension: the filter's format") << "c" << 2 << 0 << QByteArray("%PDF");
+    QTest::newRow("folder missing: a warning") << "no folder/c.png" << 0 << 96 << QByteArray();
 }
 
 void TestForm3Output::saveChartAs()
 {
     QFETCH(QString, name);
     QFETCH(int, filter);
-    QFETCH(int, scale);
+    QFETCH(int, dpi);
     QFETCH(QByteArray, start);
     loadTwoPlaces();
     const QString path = m_files->path(name);
     m_dialogs->saveAnswers.enqueue(path);
     m_dialogs->filterAnswers.enqueue(filter);
+    m_dialogs->resolutionAnswers.enqueue(dpi);
     rightClick(m_chart, QPoint(5, 5));
     QVERIFY(chartMenu());
     for (QAction *action : chartMenu()->actions())
         if (action->text() == u"Save chart as…")
             action->trigger();
     QTRY_COMPARE(m_dialogs->saveRequests.size(), 1);
-    QCOMPARE(m_dialogs->saveRequests.constFirst().filter.count(u'|'), 10);
+    QCOMPARE(m_dialogs->saveRequests.constFirst().filter.count(u'|'), 6);
+    // Only a PNG asks its resolution.
+    QCOMPARE(m_dialogs->resolutionRequests.size(), name.endsWith(".png") ? 1 : 0);
     if (start.isEmpty()) {
+        if (dpi == 0) {
+            QVERIFY(!QFile::exists(path) && m_dialogs->messages.isEmpty());
+            return;
+        }
         // A Warning that names the file and says why.
         QCOMPARE(m_dialogs->messages.size(), 1);
         const ScriptedDialogs::Message &message = m_dialogs->messages.constFirst();
@@ -338,13 +360,20 @@ void TestForm3Output::saveChartAs()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     QVERIFY(bytes.startsWith(start));
-    const QImage saved = asRgb(QImage::fromData(bytes, "PNG"));
-    if (scale > 0)
-        QCOMPARE(saved.size(), m_chart->size() * scale);
-    if (scale == 1)
-        QCOMPARE(saved, asRgb(m_window->chartImage()));
     if (start == "<?xml")
         QVERIFY(bytes.contains("<title>Enter your title</title>"));
+    if (dpi == 0)
+        return;
+    // The resolution in the header, and the size it makes of the chart.
+    const QImage saved = QImage::fromData(bytes, "PNG");
+    QCOMPARE(dpiOf(saved), dpi);
+    QCOMPARE(saved.size(), QSize(qRound(m_chart->width() * dpi / 96.0), qRound(m_chart->height() * dpi / 96.0)));
+    if (dpi == 96)
+        QCOMPARE(asRgb(saved), asRgb(m_window->chartImage()));
+    // Offered next time.
+    m_dialogs->saveAnswers.enqueue(m_files->path("again.png"));
+    m_window->saveChartAs();
+    QCOMPARE(m_dialogs->resolutionRequests.constLast().dpi, dpi);
 }
 
 void TestForm3Output::exportFromTheCommandLine_data()
@@ -357,6 +386,8 @@ void TestForm3Output::exportFromTheCommandLine_data()
     QTest::newRow("pdf, month chart") << QStringList{"--export=chart.pdf", "--kind", "normal"} + two << 0
                                       << QByteArray("%PDF");
     QTest::newRow("png") << QStringList{"--kind=tervalo", "--export", "chart.png"} + two << 0 << QByteArray("\x89PNG");
+    QTest::newRow("png at 300 dpi") << QStringList{"--export", "chart.png", "--dpi", "300"} + two << 0
+                                    << QByteArray("\x89PNG");
     QTest::newRow("walter-lieth, svg") << QStringList{"--export", "chart.svg", "--kind", "walter-lieth"} + two << 0
                                        << QByteArray("<?xml");
     // Mistakes on the line are told before any window system is needed.
@@ -368,6 +399,12 @@ void TestForm3Output::exportFromTheCommandLine_data()
     QTest::newRow("classify nothing") << QStringList{"--classify"} << 1 << QByteArray();
     QTest::newRow("a file that does not read") << QStringList{"--export", "chart.svg", "missing.tvr"} << 2
                                               << QByteArray();
+    QTest::newRow("atlas") << QStringList{"--atlas", "chart.pdf", "--per-page=1", "--paper", "Letter", "--same-scale",
+                                          "--worksheet", "--kind", "normal"} + two
+                           << 0 << QByteArray("%PDF");
+    // A worksheet must hold every place asked for.
+    QTest::newRow("atlas with a file that does not read")
+        << QStringList{"--atlas", "chart.pdf", "--worksheet", "warm.tvr", "missing.tvr"} << 2 << QByteArray();
 }
 
 // The program itself, as a script runs it: no window and no display needed.
@@ -389,14 +426,21 @@ void TestForm3Output::exportFromTheCommandLine()
     QVERIFY(tervalo.waitForFinished(60000));
     QCOMPARE(tervalo.exitCode(), code);
     const QString errors = QString::fromLocal8Bit(tervalo.readAllStandardError());
-    const QString chart = m_files->path(arguments.contains("--export") ? arguments[arguments.indexOf("--export") + 1]
-                                                                       : QStringLiteral("chart.pdf"));
+    const qsizetype named = std::max(arguments.indexOf("--export"), arguments.indexOf("--atlas"));
+    const QString chart = m_files->path(named >= 0 ? arguments[named + 1] : QStringLiteral("chart.pdf"));
     QFile written(chart);
     if (code == 0) {
         QVERIFY2(!errors.contains(QStringLiteral("tervalo:")), qPrintable(errors));
         QVERIFY(written.open(QIODevice::ReadOnly));
         const QByteArray bytes = written.readAll();
         QVERIFY(bytes.startsWith(start));
+        if (start.startsWith("\x89PNG")) {
+            // The screen's picture at 96 dpi, or one drawn at the resolution asked.
+            const int dpi = arguments.contains("--dpi") ? arguments[arguments.indexOf("--dpi") + 1].toInt() : 96;
+            const QImage png = QImage::fromData(bytes, "PNG");
+            QCOMPARE(dpiOf(png), dpi);
+            QCOMPARE(png.width(), qRound(m_chart->width() * dpi / 96.0));
+        }
         // Drawn, not pasted in as a picture: hatching and dots included.
         if (start == "<?xml")
             QVERIFY(!bytes.contains("<image"));
