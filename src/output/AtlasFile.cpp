@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/AtlasFile.h"
+#include "output/PageStyle.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -19,19 +20,6 @@ constexpr double millimetresPerInch = 25.4;
 // A table's rows are this many times its text's line spacing high.
 constexpr double rowSpacing = 1.45;
 constexpr double leastTablePoints = 4;
-
-const QColor headerFill(236, 236, 236);
-const QColor ruleColour(128, 128, 128);
-
-QFont pageFont(double points, bool bold)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Helvetica"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
 
 double rowHeight(const QFont &font, QPaintDevice *device)
 {
@@ -67,14 +55,14 @@ void paintTable(QPainter &painter, const std::vector<QStringList> &rows, QPointF
 {
     QFont bold = font;
     bold.setBold(true);
-    QPen rule(ruleColour);
+    QPen rule(PageStyle::ruleColour());
     rule.setWidthF(ruleWidth);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         double x = topLeft.x();
         for (std::size_t c = 0; c < widths.size(); ++c) {
             const QRectF cell(x, topLeft.y() + height * static_cast<double>(r), widths[c], height);
             if (r == 0 || c == 0)
-                painter.fillRect(cell, headerFill);
+                painter.fillRect(cell, PageStyle::headerFill());
             painter.setPen(rule);
             painter.drawRect(cell);
             painter.setPen(Qt::black);
@@ -93,7 +81,7 @@ void paintValuesTable(QPainter &painter, const std::vector<QStringList> &rows, c
 {
     if (rows.empty())
         return;
-    QFont font = pageFont(AtlasFile::tablePoints, false);
+    QFont font = PageStyle::font(AtlasFile::tablePoints, false);
     std::vector<double> widths = columnWidths(rows, font, device, true);
     double total = 0;
     for (double w : widths)
@@ -143,7 +131,7 @@ AtlasFile::Result AtlasFile::pdf(const AtlasPlan &plan, const AtlasOptions &opti
         const double unitsPerMillimetre = writer.logicalDpiX() / millimetresPerInch;
         const QRectF area(0, 0, writer.width(), writer.height());
         const double ruleWidth = 0.15 * unitsPerMillimetre;
-        const QFont heading = pageFont(headingPoints, true);
+        const QFont heading = PageStyle::font(headingPoints, true);
         const double headingHeight = rowHeight(heading, &writer);
         const double tableRows = 3;   // header, temperature, precipitation
 
@@ -162,7 +150,7 @@ AtlasFile::Result AtlasFile::pdf(const AtlasPlan &plan, const AtlasOptions &opti
                 const double rows = chart.table.empty() ? tableRows : static_cast<double>(chart.table.size());
                 const QSizeF picture = chart.picture.isValid() ? QSizeF(chart.picture.pixelSize) : QSizeF(4, 3);
                 cells = AtlasLayout::cells(area, options.perPage, picture, headingHeight,
-                                           rows * rowHeight(pageFont(tablePoints, false), &writer),
+                                           rows * rowHeight(PageStyle::font(tablePoints, false), &writer),
                                            gapMillimetres * unitsPerMillimetre);
             }
             const AtlasCell &cell = cells[slot];
@@ -184,14 +172,14 @@ AtlasFile::Result AtlasFile::pdf(const AtlasPlan &plan, const AtlasOptions &opti
         if (!plan.answerKey.empty()) {
             if (!writer.newPage())
                 return Result();
-            const QFont titleFont = pageFont(answerTitlePoints, true);
+            const QFont titleFont = PageStyle::font(answerTitlePoints, true);
             painter.setFont(titleFont);
             painter.setPen(Qt::black);
             const QFontMetricsF titleMetrics(titleFont, &writer);
             painter.drawText(QPointF(0, titleMetrics.ascent()), QStringLiteral("Answer key"));
             double y = titleMetrics.lineSpacing() * 1.5;
 
-            QFont font = pageFont(answerPoints, false);
+            QFont font = PageStyle::font(answerPoints, false);
             std::vector<double> widths = columnWidths(plan.answerKey, font, &writer, false);
             double width = 0;
             for (double w : widths)

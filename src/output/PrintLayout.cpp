@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/PrintLayout.h"
+#include "output/PageStyle.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -22,19 +23,6 @@ constexpr double minimumDataColumn = 540;   // the values table's column width
 constexpr double screenPixelTwips = 15;
 
 const QColor greyText(200, 200, 200);
-const QColor headerFill(236, 236, 236);
-const QColor ruleColour(128, 128, 128);
-
-QFont pageFont(double points, bool bold)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Helvetica"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
 // Device units per twip, across and down.
 struct Scale
 {
@@ -75,8 +63,8 @@ int PrintLayout::paint(QPagedPaintDevice &device, const ChartPicture &chart, con
     int pages = 1;
     double y = 0;
 
-    const QFont heading1 = pageFont(heading1Points, true);
-    const QFont heading2 = pageFont(heading2Points, true);
+    const QFont heading1 = PageStyle::font(heading1Points, true);
+    const QFont heading2 = PageStyle::font(heading2Points, true);
     const QFontMetricsF heading1Metrics(heading1, &device);
     painter.setPen(Qt::black);
     painter.setFont(heading1);
@@ -103,8 +91,8 @@ int PrintLayout::paint(QPagedPaintDevice &device, const ChartPicture &chart, con
 
     // The table: every column as wide as its widest text, data columns at
     // least as wide as on the screen.
-    const QFont cellFont = pageFont(tablePoints, false);
-    const QFont headerFont = pageFont(tablePoints, true);
+    const QFont cellFont = PageStyle::font(tablePoints, false);
+    const QFont headerFont = PageStyle::font(tablePoints, true);
     const QFontMetricsF metrics(headerFont, &device);
     std::size_t columns = 0;
     for (const QStringList &row : table.rows)
@@ -121,7 +109,7 @@ int PrintLayout::paint(QPagedPaintDevice &device, const ChartPicture &chart, con
     }
     const double rowHeight = std::max(metrics.height() * 1.5, 240 * unit.y);
     const double blockHeight = rowHeight * static_cast<double>(table.rows.size());
-    QPen rule(ruleColour);
+    QPen rule(PageStyle::ruleColour());
     rule.setWidthF(10 * unit.x);   // half a point
 
     for (const std::vector<int> &block : columnBlocks(widths, pageWidth)) {
@@ -140,7 +128,7 @@ int PrintLayout::paint(QPagedPaintDevice &device, const ChartPicture &chart, con
                 const QRectF cell(x, y + rowHeight * static_cast<double>(r), widths[c], rowHeight);
                 const bool header = r == 0 || c == 0;
                 if (header)
-                    painter.fillRect(cell, headerFill);
+                    painter.fillRect(cell, PageStyle::headerFill());
                 painter.setPen(rule);
                 painter.drawRect(cell);
                 const bool grey = c < static_cast<int>(table.greyColumns.size()) && table.greyColumns[c];
